@@ -1,0 +1,101 @@
+// Console dialogue shared by the programs; the only place that reads the keyboard.
+// Escape sequences come from the platform file and are written only to a terminal.
+#include "console.hpp"
+
+#include <iostream>
+#include <vector>
+
+#include "platform.hpp"
+#include "run_error.hpp"
+#include "text_reader.hpp"
+
+namespace {
+
+// The first `count` blank-separated tokens of a line, as whole numbers.
+std::optional<std::vector<std::int32_t>> leadingNumbers(std::string_view line, std::size_t count) {
+    std::vector<std::int32_t> numbers;
+    std::size_t pos = 0;
+    while (numbers.size() < count) {
+        auto value = parseWholeNumber(takeToken(line, pos));
+        if (!value) return std::nullopt;
+        numbers.push_back(*value);
+    }
+    return numbers;
+}
+
+std::vector<std::int32_t> askNumbers(Console& console, std::string_view prompt, bool blankBefore,
+                                     std::size_t count) {
+    for (;;) {
+        writeYellow(console, prompt);
+        if (blankBefore) write(console, " ");
+        auto line = readLine(console);
+        if (!line) stopProgram(1);
+        if (auto numbers = leadingNumbers(*line, count)) return *numbers;
+    }
+}
+
+}  // namespace
+
+Console& processConsole() {
+    static Console console{&std::cin, &std::cout, platform::stdoutIsTerminal()};
+    return console;
+}
+
+void clearScreen(Console& console) {
+    if (console.colours) platform::clearScreen(*console.out);
+}
+
+void setColour(Console& console, int colour) {
+    if (console.colours) platform::setColour(*console.out, colour);
+}
+
+void write(Console& console, std::string_view text) { *console.out << text; }
+
+void writeLine(Console& console, std::string_view text) { *console.out << text << '\n'; }
+
+void writeYellow(Console& console, std::string_view text) {
+    setColour(console, kYellow);
+    write(console, text);
+    setColour(console, kWhite);
+}
+
+void writeBanner(Console& console, std::string_view title, int dashes) {
+    clearScreen(console);
+    setColour(console, kWhite);
+    writeLine(console, title);
+    writeLine(console, std::string(static_cast<std::size_t>(dashes), '-'));
+}
+
+std::optional<std::string> readLine(Console& console) {
+    console.out->flush();
+    std::string line;
+    if (!std::getline(*console.in, line)) return std::nullopt;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
+}
+
+std::int32_t askNumber(Console& console, std::string_view prompt, bool blankBefore) {
+    return askNumbers(console, prompt, blankBefore, 1)[0];
+}
+
+std::pair<std::int32_t, std::int32_t> askTwoNumbers(Console& console, std::string_view prompt, bool blankBefore) {
+    auto numbers = askNumbers(console, prompt, blankBefore, 2);
+    return {numbers[0], numbers[1]};
+}
+
+std::optional<char> readAnswer(Console& console) {
+    auto line = readLine(console);
+    if (!line) return std::nullopt;
+    return line->empty() ? '\0' : (*line)[0];
+}
+
+bool answeredYes(Console& console) { return readAnswer(console) == 'a'; }
+
+void waitEnter(Console& console) { readLine(console); }
+
+std::optional<std::int32_t> roundFromArguments(int argc, char** argv) {
+    if (argc < 2) return std::nullopt;
+    std::string_view argument = argv[1];
+    while (!argument.empty() && (argument.front() == ' ' || argument.front() == '\t')) argument.remove_prefix(1);
+    return parseWholeNumber(argument);
+}

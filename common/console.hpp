@@ -1,0 +1,54 @@
+// The console layer of every program: clearing, colours (only on a terminal), writing,
+// and the keyboard dialogue (number prompts, a/n questions, "stisknete enter" waits).
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <utility>
+
+inline constexpr int kYellow = 14;
+inline constexpr int kWhite = 15;
+
+struct Console {
+    std::istream* in;
+    std::ostream* out;
+    bool colours;  // clear and colour sequences go out only to a terminal
+};
+
+// Standard input and output; colours when standard output is a terminal.
+Console& processConsole();
+
+void clearScreen(Console& console);
+void setColour(Console& console, int colour);
+void write(Console& console, std::string_view text);
+// Console lines end with a line feed alone.
+void writeLine(Console& console, std::string_view text = {});
+// Yellow text, then back to white.
+void writeYellow(Console& console, std::string_view text);
+// Clear screen, white, the title line, a line of minus signs.
+void writeBanner(Console& console, std::string_view title, int dashes);
+
+// One input line without its line end; nothing at the end of input.
+std::optional<std::string> readLine(Console& console);
+
+// Writes the prompt in yellow, switches to white, writes a blank when asked to, and reads a
+// line whose first token is a whole number. Anything else repeats the prompt exactly; at the
+// end of input the program ends with exit code 1.
+std::int32_t askNumber(Console& console, std::string_view prompt, bool blankBefore);
+// The same for a line whose first two tokens are whole numbers.
+std::pair<std::int32_t, std::int32_t> askTwoNumbers(Console& console, std::string_view prompt, bool blankBefore);
+
+// First character of the answer line ('\0' for an empty line); nothing at the end of input.
+std::optional<char> readAnswer(Console& console);
+// An a/n question: only a lower-case "a" is yes; the end of input counts as no.
+bool answeredYes(Console& console);
+// Waits for one input line (the end of input counts as Enter).
+void waitEnter(Console& console);
+
+// The round number from the first command-line argument when it is a valid whole number
+// (optional leading blanks, optional sign, digits, nothing after).
+std::optional<std::int32_t> roundFromArguments(int argc, char** argv);

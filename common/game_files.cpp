@@ -1,0 +1,77 @@
+// Readers and writers of the round files, the game list and the pairing list.
+// Column widths are how the writers lay lines out; readers take blank-separated numbers.
+#include "game_files.hpp"
+
+#include "fixed.hpp"
+
+std::string roundFileName(std::int32_t round) { return "partie" + std::to_string(round) + ".txt"; }
+
+std::string pairingListName(std::int32_t round) { return "los" + std::to_string(round) + ".txt"; }
+
+std::vector<Game> readGames(TextReader& reader) {
+    std::vector<Game> games;
+    while (!reader.atEnd()) {
+        Game game;
+        game.k1 = reader.readInt();
+        game.k2 = reader.readInt();
+        game.v1 = reader.readInt();
+        game.v2 = reader.readInt();
+        reader.skipLine();
+        games.push_back(game);
+    }
+    return games;
+}
+
+std::vector<Table> readTables(TextReader& reader, std::size_t namesLimit) {
+    std::vector<Table> tables;
+    while (!reader.atEnd()) {
+        Table entry;
+        entry.k1 = reader.readInt();
+        entry.k2 = reader.readInt();
+        entry.v1 = reader.readInt();
+        entry.v2 = reader.readInt();
+        entry.table = reader.readInt();
+        entry.names = reader.readText(namesLimit);
+        reader.skipLine();
+        tables.push_back(std::move(entry));
+    }
+    return tables;
+}
+
+std::vector<std::pair<std::int32_t, std::int32_t>> readPairingList(TextReader& reader) {
+    std::vector<std::pair<std::int32_t, std::int32_t>> pairs;
+    while (!reader.atEnd()) {
+        std::int32_t first = reader.readInt();
+        std::int32_t second = reader.readInt();
+        reader.skipLine();
+        pairs.emplace_back(first, second);
+    }
+    return pairs;
+}
+
+void appendToGameList(TextWriter& list, const std::vector<Game>& round) {
+    for (const Game& game : round)
+        if (game.k2 > 0)
+            list.writeLine(formatInt(game.k1, 3) + " " + formatInt(game.k2, 3) + " " + formatInt(game.v1, 3) + " " +
+                           formatInt(game.v2, 3));
+}
+
+namespace {
+std::string namesPart(const std::string& name1, const std::string& name2) {
+    return "  " + padRight(name1, 25) + "   -   " + padRight(name2, 25);
+}
+}  // namespace
+
+std::string pairingLine(std::int32_t k1, std::int32_t k2, std::int32_t table, const std::string& name1,
+                        const std::string& name2) {
+    return formatInt(k1, 3) + " " + formatInt(k2, 3) + "   0 0   " + formatInt(table, 2) + namesPart(name1, name2);
+}
+
+std::string byeLine(std::int32_t k1, const std::string& name1, const std::string& name2) {
+    return formatInt(k1, 3) + " " + formatInt(0, 3) + " 300 300 " + formatInt(0, 2) + namesPart(name1, name2);
+}
+
+std::string resultLine(const Table& entry) {
+    return formatInt(entry.k1, 3) + " " + formatInt(entry.k2, 3) + "  " + formatInt(entry.v1, 4) + " " +
+           formatInt(entry.v2, 4) + "     " + formatInt(entry.table, 2) + entry.names;
+}

@@ -1,0 +1,46 @@
+// The game files: round files partie<N>.txt (the pairing layout and the results layout),
+// the game list partie.dat, and the two leading numbers of the pairing list los<N>.txt.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "text_reader.hpp"
+#include "text_writer.hpp"
+
+inline constexpr const char* kGameListName = "partie.dat";
+inline constexpr std::size_t kMaxTableText = 255;  // the names part kept by results entry
+
+// One line of a round file or of the game list: players and scores (0 0 = not entered;
+// second player 0 = bye).
+struct Game {
+    std::int32_t k1 = 0, k2 = 0, v1 = 0, v2 = 0;
+};
+
+// One line of a round file with its table number and the names part that follows it.
+struct Table {
+    std::int32_t k1 = 0, k2 = 0, v1 = 0, v2 = 0, table = 0;
+    std::string names;  // starts with its two blanks
+};
+
+std::string roundFileName(std::int32_t round);    // partie12.txt
+std::string pairingListName(std::int32_t round);  // los12.txt
+
+// The first four numbers of every line, the rest of each line skipped.
+std::vector<Game> readGames(TextReader& reader);
+// The first five numbers of every line and up to namesLimit characters after them.
+std::vector<Table> readTables(TextReader& reader, std::size_t namesLimit);
+// The first two numbers of every line of a pairing list.
+std::vector<std::pair<std::int32_t, std::int32_t>> readPairingList(TextReader& reader);
+
+// Appends to the game list the games of a round that have a second player.
+void appendToGameList(TextWriter& list, const std::vector<Game>& round);
+
+// A round-file line as the pairing writes it: scores "   0 0   ", or " 300 300 " for the bye.
+std::string pairingLine(std::int32_t k1, std::int32_t k2, std::int32_t table, const std::string& name1,
+                        const std::string& name2);
+std::string byeLine(std::int32_t k1, const std::string& name1, const std::string& name2);
+// A round-file line as results entry writes it.
+std::string resultLine(const Table& entry);

@@ -1,0 +1,36 @@
+// Ending a program: the run-time error report, our own messages, orderly stops.
+// Every path flushes the console first so that nothing written before is lost.
+#include "run_error.hpp"
+
+#include <cstdlib>
+#include <iostream>
+
+[[noreturn]] void stopProgram(int code) {
+    std::cout.flush();
+    std::cerr.flush();
+    std::exit(code);
+}
+
+[[noreturn]] void runError(int code, std::string_view detail) {
+    std::cout.flush();
+    std::cerr << "Runtime error " << code << '\n';
+    if (!detail.empty()) std::cerr << detail << '\n';
+    stopProgram(code);
+}
+
+[[noreturn]] void stopWithMessage(std::string_view message, int code) {
+    std::cout.flush();
+    std::cerr << message << '\n';
+    stopProgram(code);
+}
+
+namespace {
+std::int32_t fitOrOverflow(std::int64_t value) {
+    if (value < INT32_MIN || value > INT32_MAX) runError(kErrorOverflow, "Preteceni celeho cisla");
+    return static_cast<std::int32_t>(value);
+}
+}  // namespace
+
+std::int32_t checkedAdd(std::int32_t a, std::int32_t b) { return fitOrOverflow(std::int64_t{a} + b); }
+std::int32_t checkedSub(std::int32_t a, std::int32_t b) { return fitOrOverflow(std::int64_t{a} - b); }
+std::int32_t checkedMul(std::int32_t a, std::int32_t b) { return fitOrOverflow(std::int64_t{a} * b); }

@@ -1,0 +1,147 @@
+// The one text reader of the suite, for files and for keyboard answers.
+// Tokens are validated strictly: "12abc" or "1,5" is a malformed number (run-time error 106).
+#include "text_reader.hpp"
+
+#include <charconv>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "run_error.hpp"
+
+namespace {
+
+bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Length of a run of digits starting at pos.
+std::size_t digitsAt(std::string_view s, std::size_t pos) {
+    std::size_t n = 0;
+    while (pos + n < s.size() && isDigit(s[pos + n])) ++n;
+    return n;
+}
+
+}  // namespace
+
+std::optional<std::int32_t> parseWholeNumber(std::string_view token) {
+    std::size_t pos = 0;
+    bool negative = false;
+    if (!token.empty() && (token[0] == '+' || token[0] == '-')) {
+        negative = token[0] == '-';
+        pos = 1;
+    }
+    if (pos == token.size() || digitsAt(token, pos) != token.size() - pos) return std::nullopt;
+    std::int64_t value = 0;
+    for (; pos < token.size(); ++pos) {
+        value = value * 10 + (token[pos] - '0');
+        if (value > std::int64_t{INT32_MAX} + 1) return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
+
+std::optional<double> parseReal(std::string_view token) {
+    std::size_t pos = 0;
+    if (!token.empty() && (token[0] == '+' || token[0] == '-')) pos = 1;
+    std::size_t whole = digitsAt(token, pos);
+    pos += whole;
+    std::size_t fraction = 0;
+    if (pos < token.size() && token[pos] == '.') {
+        fraction = digitsAt(token, pos + 1);
+        pos += 1 + fraction;
+    }
+    if (whole + fraction == 0) return std::nullopt;
+    if (pos < token.size() && (token[pos] == 'e' || token[pos] == 'E')) {
+        std::size_t p = pos + 1;
+        if (p < token.size() && (token[p] == '+' || token[p] == '-')) ++p;
+        std::size_t exponent = digitsAt(token, p);
+        if (exponent == 0) return std::nullopt;
+        pos = p + exponent;
+    }
+    if (pos != token.size()) return std::nullopt;
+    // from_chars takes no leading plus sign.
+    std::string_view body = token[0] == '+' ? token.substr(1) : token;
+    double value = 0;
+    auto [end, error] = std::from_chars(body.data(), body.data() + body.size(), value);
+    if (error != std::errc() || end != body.data() + body.size()) return std::nullopt;
+    return value;
+}
+
+TextReader::TextReader(std::string name, std::string content)
+    : name_(std::move(name)), text_(std::move(content)) {}
+
+std::optional<TextReader> TextReader::open(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) return std::nullopt;
+    return TextReader(path, content.str());
+}
+
+TextReader TextReader::openOrFail(const std::string& path) {
+    auto reader = open(path);
+    if (!reader) runError(kErrorFileNotFound, "Soubor " + path + " nelze otevrit");
+    return std::move(*reader);
+}
+
+bool TextReader::atEnd() const {
+    for (std::size_t p = pos_; p < text_.size(); ++p)
+        if (!isBlank(text_[p])) return false;
+    return true;
+}
+
+bool TextReader::atLineEnd() const {
+    if (pos_ >= text_.size() || text_[pos_] == '\n') return true;
+    return text_[pos_] == '\r' && (pos_ + 1 == text_.size() || text_[pos_ + 1] == '\n');
+}
+
+std::string_view takeToken(std::string_view text, std::size_t& pos) {
+    while (pos < text.size() && isBlank(text[pos])) ++pos;
+    std::size_t start = pos;
+    while (pos < text.size() && !isBlank(text[pos])) ++pos;
+    return text.substr(start, pos - start);
+}
+
+void TextReader::badNumber(std::string_view token) const {
+    std::size_t line = 1;
+    for (std::size_t p = 0; p < pos_ && p < text_.size(); ++p)
+        if (text_[p] == '\n') ++line;
+    runError(kErrorBadNumber, "Chybne cislo \"" + std::string(token) + "\" v souboru " + name_ + ", radek " +
+                                  std::to_string(line));
+}
+
+std::int32_t TextReader::readInt() {
+    std::string_view token = takeToken(text_, pos_);
+    if (token.empty()) return 0;
+    auto value = parseWholeNumber(token);
+    if (!value) badNumber(token);
+    return *value;
+}
+
+double TextReader::readReal() {
+    std::string_view token = takeToken(text_, pos_);
+    if (token.empty()) return 0;
+    auto value = parseReal(token);
+    if (!value) badNumber(token);
+    return *value;
+}
+
+void TextReader::readSeparator() {
+    if (!atLineEnd()) ++pos_;
+}
+
+std::string TextReader::readText(std::size_t maxLength) {
+    std::string text;
+    while (text.size() < maxLength && !atLineEnd()) {
+        char c = text_[pos_++];
+        if (c != '\r') text += c;
+    }
+    return text;
+}
+
+void TextReader::skipLine() {
+    while (pos_ < text_.size() && text_[pos_] != '\n') ++pos_;
+    if (pos_ < text_.size()) ++pos_;
+}

@@ -1,0 +1,58 @@
+// Token-wise reading of the suite's text files: whole numbers, reals, a separator
+// character, the rest of a line, line ends, and the end of the data.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// A whole number: optional sign, digits, within 32 bits; nothing else.
+std::optional<std::int32_t> parseWholeNumber(std::string_view token);
+
+// A real: optional sign, digits with an optional decimal point (at least one digit in all),
+// optional exponent (e or E, optional sign, digits); the nearest double.
+std::optional<double> parseReal(std::string_view token);
+
+// The next token of text from pos on: blanks, tabs and line ends (every character with code
+// 32 or below) are skipped, and the token runs to the next such character. Empty at the end.
+std::string_view takeToken(std::string_view text, std::size_t& pos);
+
+// Reads a whole file held in memory. Numbers are read after skipping blanks, tabs and line
+// ends; a number token runs to the next character with code 32 or below. A number asked for
+// at the end of the data reads as 0. CR LF and a lone LF both end a line.
+class TextReader {
+public:
+    TextReader(std::string name, std::string content);
+
+    // The file's reader, or nothing when the file cannot be opened.
+    static std::optional<TextReader> open(const std::string& path);
+    // The file's reader; a file that cannot be opened ends the program with run-time error 2.
+    static TextReader openOrFail(const std::string& path);
+
+    const std::string& name() const { return name_; }
+
+    // Nothing but white space is left: no further record.
+    bool atEnd() const;
+    // The next character ends the line (or the data).
+    bool atLineEnd() const;
+
+    // Malformed or out-of-range tokens end the program with run-time error 106.
+    std::int32_t readInt();
+    double readReal();
+
+    // Consumes one character as a separator, unless the line ends right here.
+    void readSeparator();
+    // Up to maxLength characters of the current line; CR is never kept. The line end stays.
+    std::string readText(std::size_t maxLength);
+    // Moves past the next line end.
+    void skipLine();
+
+private:
+    [[noreturn]] void badNumber(std::string_view token) const;
+
+    std::string name_;
+    std::string text_;
+    std::size_t pos_ = 0;
+};

@@ -1,0 +1,31 @@
+// Writing a text file safely: lines end with CR LF, the text goes to a temporary file in the
+// same folder, which is flushed to disk and renamed over the target only when it is complete.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class TextWriter {
+public:
+    explicit TextWriter(std::string path) : path_(std::move(path)) {}
+
+    void write(std::string_view text) { text_ += text; }
+    void writeLine(std::string_view text = {}) {
+        text_ += text;
+        text_ += "\r\n";
+    }
+
+    // Commits the file. When it cannot be written the old file stays as it was and the
+    // program ends with a one-line message and exit code 1.
+    void close();
+
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+    std::string text_;
+};
+
+// Replaces path with exactly these bytes (temporary file, flush, rename); false on failure,
+// with the old file untouched and no temporary file left behind.
+bool replaceFileSafely(const std::string& path, const std::string& bytes);
