@@ -4,8 +4,21 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <vector>
+
+#include "platform.hpp"
+
+namespace {
+std::vector<std::string>& filesToErase() {
+    static std::vector<std::string> files;
+    return files;
+}
+}  // namespace
+
+void eraseOnStop(const std::string& path) { filesToErase().push_back(path); }
 
 [[noreturn]] void stopProgram(int code) {
+    for (const auto& path : filesToErase()) platform::removeFile(path);
     std::cout.flush();
     std::cerr.flush();
     std::exit(code);

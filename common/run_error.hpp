@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // Run-time error numbers of the report.
@@ -18,8 +19,13 @@ inline constexpr int kErrorOverflow = 215;
 // Writes one line of our own to standard error and ends the program with the exit code.
 [[noreturn]] void stopWithMessage(std::string_view message, int code = 1);
 
-// Ends the program with the exit code after flushing the console.
+// Ends the program with the exit code after flushing the console. Every path that ends a
+// program comes here.
 [[noreturn]] void stopProgram(int code);
+
+// Files that must not outlive the run (the task file and pairing list of los): every later
+// stop of the program erases them; a file that is already gone is fine.
+void eraseOnStop(const std::string& path);
 
 // 32-bit arithmetic that ends with run-time error 215 instead of wrapping.
 std::int32_t checkedAdd(std::int32_t a, std::int32_t b);
