@@ -1,0 +1,46 @@
+// poradi: the standings after round N. Rebuilds partie.dat, has the ratings recomputed,
+// computes and sorts the standings and writes poradi<N>.txt, partie<N>.htm and poradi<N>.htm.
+#include <cstdint>
+
+#include "console.hpp"
+#include "players_file.hpp"
+#include "recompute.hpp"
+#include "round_files.hpp"
+#include "run_error.hpp"
+#include "standings.hpp"
+#include "standings_outputs.hpp"
+#include "text_reader.hpp"
+
+namespace {
+
+std::int32_t askRound(Console& console, int argc, char** argv) {
+    if (auto round = roundFromArguments(argc, argv)) return *round;
+    return askNumber(console, "Zadejte cislo kola, u ktereho pocitate poradi :", true);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Console& console = processConsole();
+    writeBanner(console, "Poradi - verze 19.11.2012", 25);
+    writeLine(console);
+    const Coefficients koef = readCoefficients(TextReader::openOrFail(kCoefficientsFileName));
+    const std::int32_t K = askRound(console, argc, argv);
+
+    const RoundFiles rounds = readRoundFiles(K);
+    rebuildGameList(rounds);
+    PRIPRAV(-1, console);
+
+    Standings table = totalsPass(rounds);
+    readNames(table, TextReader::openOrFail(kPlayersFileName));
+    readRatings(table, TextReader::openOrFail(kRatingListName));
+    buchholzAndOpponentPass(table, rounds, K);
+    adjustMissedRounds(table, K, console);
+    computeDerivedValues(table, koef, K);
+    sortStandings(table);
+
+    writeStandingsTextFile(table, K);
+    writeGamesPageFile(table, K);
+    writeStandingsPageFile(table, K);
+    stopProgram(0);
+}

@@ -1,0 +1,21 @@
+// Reading the round files of the standings and rewriting the game list from them.
+// The game list is replaced only once every round file has been read.
+#include "round_files.hpp"
+
+#include "text_reader.hpp"
+#include "text_writer.hpp"
+
+RoundFiles readRoundFiles(std::int32_t round) {
+    RoundFiles rounds;
+    for (std::int64_t r = 1; r <= round; ++r) {  // 64 bits: no wrap past the largest round
+        TextReader reader = TextReader::openOrFail(roundFileName(static_cast<std::int32_t>(r)));
+        rounds.push_back(readGames(reader));
+    }
+    return rounds;
+}
+
+void rebuildGameList(const RoundFiles& rounds) {
+    TextWriter list(kGameListName);
+    for (const auto& lines : rounds) appendToGameList(list, lines);
+    list.close();
+}
