@@ -1,0 +1,149 @@
+// los: pairs one round. Rebuilds the game list from the earlier rounds and checks them,
+// recomputes the ratings, runs the optimiser, and writes the round file and pairing page.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "console.hpp"
+#include "fixed.hpp"
+#include "game_files.hpp"
+#include "pairing_outputs.hpp"
+#include "platform.hpp"
+#include "recompute.hpp"
+#include "run_error.hpp"
+#include "text_writer.hpp"
+#include "vyres.hpp"
+
+namespace {
+
+constexpr std::int32_t kMaxRound = 24;
+
+[[noreturn]] void stopAfterEnter(Console& console, const std::string& message) {
+    writeYellow(console, message);
+    write(console, " ");
+    waitEnter(console);
+    stopProgram(0);
+}
+
+std::int32_t roundToPair(Console& console, int argc, char** argv) {
+    auto argument = roundFromArguments(argc, argv);
+    std::int32_t K = argument ? *argument : askNumber(console, "Zadejte cislo parovaneho kola :", true);
+    if (K < 1 || K > kMaxRound)
+        stopWithMessage("Cislo kola " + std::to_string(K) + " je mimo rozsah 1.." + std::to_string(kMaxRound));
+    return K;
+}
+
+// Rebuilds partie.dat from rounds 1..K-1, reporting results still 0 0 per file; returns the
+// fingerprint of each round file (first player * 200 + second player of its first line).
+std::vector<std::int32_t> rebuildGameList(Console& console, std::int32_t K, std::int32_t& NULOVE2) {
+    TextWriter gameList(kGameListName);
+    std::vector<std::int32_t> XX(static_cast<std::size_t>(K), 0);
+    NULOVE2 = 0;
+    for (std::int32_t I = 1; I < K; ++I) {
+        auto reader = TextReader::open(roundFileName(I));
+        if (!reader) stopAfterEnter(console, "Soubor partie" + std::to_string(I) + ".txt neexistuje, stisknete enter");
+        auto games = readGames(*reader);
+        std::int32_t NULOVE = 0;
+        for (const Game& game : games) {
+            if (XX[static_cast<std::size_t>(I)] == 0)
+                XX[static_cast<std::size_t>(I)] = checkedAdd(checkedMul(game.k1, 200), game.k2);
+            if (game.v1 == 0 && game.v2 == 0) ++NULOVE;
+        }
+        appendToGameList(gameList, games);
+        if (NULOVE > 0) {
+            NULOVE2 += NULOVE;
+            writeLine(console, "V souboru partie" + std::to_string(I) + ".txt je " + std::to_string(NULOVE) +
+                                   " nulovych vysledku");
+        }
+    }
+    gameList.close();
+    return XX;
+}
+
+void askAboutZeroResults(Console& console, std::int32_t NULOVE2) {
+    if (NULOVE2 == 0) return;
+    writeYellow(console, "V souboru se vyskytuji nulove vysledky. Mam presto pokracovat? a/n ");
+    if (answeredYes(console)) return;
+    write(console, "Parovani nebylo provedeno, stisknete enter");
+    waitEnter(console);
+    stopProgram(0);
+}
+
+// Two earlier round files with the same first pairing are taken for copies.
+void checkCopiedFiles(Console& console, const std::vector<std::int32_t>& XX, std::int32_t K) {
+    for (std::int32_t I = 1; I <= K - 2; ++I)
+        for (std::int32_t J = I + 1; J <= K - 1; ++J)
+            if (XX[static_cast<std::size_t>(I)] == XX[static_cast<std::size_t>(J)])
+                stopAfterEnter(console, "Soubory partie" + std::to_string(I) + ".txt a partie" + std::to_string(J) +
+                                            ".txt jsou zrejme shodne. Stisknete enter");
+}
+
+void reportOptimiser(Console& console, std::int32_t KROKU, std::int32_t KROKU2, std::int32_t KROKU3, double CHYB) {
+    write(console, std::to_string(KROKU3) + " prohozeni ctveric ");
+    writeLine(console, std::to_string(KROKU2) + " prohozeni trojic a " + std::to_string(KROKU) + " prohozeni dvojic  ");
+    writeLine(console, "Chybova funkce : " + formatReal(CHYB, 12, 9));
+}
+
+void eraseTemporaryFiles(std::int32_t K) {
+    platform::removeFile(kTaskFileName);
+    platform::removeFile(pairingListName(K));
+}
+
+// An existing round file is replaced only on a lower-case "a".
+void confirmNewPairing(Console& console, std::int32_t K) {
+    if (!TextReader::open(roundFileName(K))) return;
+    writeLine(console);
+    writeYellow(console, "Parovani bylo jiz provedeno drive, chcete ho provest znovu? a/n");
+    write(console, " ");
+    bool again = answeredYes(console);
+    writeLine(console, " ");
+    if (again) return;
+    writeLine(console, "Parovani nemohlo byt provedeno ");
+    eraseTemporaryFiles(K);
+    stopProgram(0);
+}
+
+void writePairing(std::int32_t K) {
+    auto names = readPlayersFile(kPlayersFileName, kPairingNameLength);
+    if (!names) stopWithMessage(std::string("Soubor ") + kPlayersFileName + " neexistuje, parovani nebylo zapsano");
+    auto list = TextReader::open(pairingListName(K));
+    if (!list) stopWithMessage("Soubor " + pairingListName(K) + " nelze precist");
+    auto outputs = pairingOutputs(K, readPairingList(*list), *names);
+    TextWriter roundFile(roundFileName(K));
+    for (const auto& line : outputs.roundFile) roundFile.writeLine(line);
+    TextWriter page("los" + std::to_string(K) + ".htm");
+    for (const auto& line : outputs.page) page.writeLine(line);
+    roundFile.close();
+    page.close();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Console& console = processConsole();
+    writeBanner(console, "Losovani - verze 19.11.2012", 25);
+    writeLine(console);
+    const std::int32_t K = roundToPair(console, argc, argv);
+
+    std::int32_t NULOVE2 = 0;
+    const auto XX = rebuildGameList(console, K, NULOVE2);
+    askAboutZeroResults(console, NULOVE2);
+    checkCopiedFiles(console, XX, K);
+
+    PRIPRAV(K, console);
+    // From here on no stop may leave the task file or the pairing list behind.
+    eraseOnStop(kTaskFileName);
+    eraseOnStop(pairingListName(K));
+
+    std::int32_t KROKU = 0, KROKU2 = 0, KROKU3 = 0;
+    double CHYB = 0;
+    VYRES(KROKU, KROKU2, KROKU3, CHYB, console);
+    reportOptimiser(console, KROKU, KROKU2, KROKU3, CHYB);
+
+    confirmNewPairing(console, K);
+    writePairing(K);
+    eraseTemporaryFiles(K);
+    writeLine(console);
+    writeLine(console, "Parovani bylo uspesne provedeno ");
+    stopProgram(0);
+}

@@ -1,0 +1,215 @@
+// The recomputation in its order of steps: load and sort the list, load the games, ten
+// passes of rating changes, then the rating list or the tournament data for the pairing.
+#include "recompute.hpp"
+
+#include <string>
+
+#include "fixed.hpp"
+#include "platform.hpp"
+#include "rating_files.hpp"
+#include "rating_model.hpp"
+#include "run_error.hpp"
+#include "text_writer.hpp"
+
+std::vector<RatedPlayer> loadRatingList(std::int32_t KOLO) {
+    auto reader = TextReader::openOrFail(kRatingListName);
+    auto entries = readRatingList(reader);
+    if (entries.size() > kMaxRatedPlayers)
+        stopWithMessage(std::string("Soubor ") + kRatingListName + " ma vice nez " +
+                        std::to_string(kMaxRatedPlayers) + " radku");
+    std::vector<RatedPlayer> players;
+    for (const auto& entry : entries) {
+        RatedPlayer player;
+        player.X = entry.number;
+        // An unrated player starts at 1400 only when the first round is paired.
+        player.S0 = (KOLO == 1 && entry.games == 0) ? 1400.0 : entry.rating;
+        player.S = player.S0;
+        player.PAR = entry.games;
+        players.push_back(player);
+    }
+    return players;
+}
+
+// Factor of the rating change, by games including this tournament's.
+int changeFactor(std::int32_t games) { return games < 10 ? 50 : games < 50 ? 30 : 20; }
+
+// Exchange sort, highest starting rating first; its order of equal ratings fixes every
+// player's list number, so it must stay exactly this procedure.
+void sortByStartingRating(std::vector<RatedPlayer>& players) {
+    for (std::size_t i = 0; i + 1 < players.size(); ++i)
+        for (std::size_t j = i + 1; j < players.size(); ++j)
+            if (players[i].S0 < players[j].S0) {
+                std::swap(players[i].S0, players[j].S0);
+                std::swap(players[i].S, players[j].S);
+                std::swap(players[i].X, players[j].X);
+                std::swap(players[i].PAR, players[j].PAR);
+            }
+}
+
+namespace {
+
+std::vector<Game> loadGames() {
+    auto reader = TextReader::openOrFail(kGameListName);
+    auto games = readGames(reader);
+    if (games.size() > kMaxGames)
+        stopWithMessage(std::string("Soubor ") + kGameListName + " ma vice nez " + std::to_string(kMaxGames) +
+                        " partii");
+    return games;
+}
+
+// Position of the player; when a number occurs twice the last position wins.
+std::size_t positionOf(const std::vector<RatedPlayer>& players, std::int32_t number) {
+    std::size_t found = players.size();
+    for (std::size_t i = 0; i < players.size(); ++i)
+        if (players[i].X == number) found = i;
+    if (found == players.size())
+        stopWithMessage("Hrac " + std::to_string(number) + " ze souboru " + kGameListName + " neni v souboru " +
+                        kRatingListName);
+    return found;
+}
+
+void writeNewRatingList(const Recomputation& state) {
+    TextWriter file(kNewRatingListName);
+    for (const auto& player : state.players) file.writeLine(newRatingLine(player.X, player.S));
+    file.close();
+}
+
+void markAbsences(Recomputation& state, const std::vector<Absence>& absences, std::int32_t KOLO) {
+    for (const auto& absence : absences)
+        for (auto& player : state.players)
+            if (player.X == absence.number && absence.first <= KOLO && KOLO <= absence.last) player.B = -1;
+}
+
+// Absences from zmeny.dat; when it is missing the organiser decides whether to go on.
+void absences(Recomputation& state, std::int32_t KOLO, Console& console) {
+    if (auto reader = TextReader::open(kAbsencesName)) {
+        markAbsences(state, readAbsences(*reader), KOLO);
+        return;
+    }
+    writeYellow(console, "Soubor zmeny.dat neexistuje. Mam pokracovat? a/n ");
+    write(console, " ");
+    if (readAnswer(console) == 'n') {
+        writeLine(console);
+        writeLine(console, "Vytvorte soubor zmeny.dat a spustte program znovu");
+        stopProgram(0);
+    }
+    TextWriter(kAbsencesName).close();
+}
+
+void writeTaskFile(const Recomputation& state, std::int32_t KOL) {
+    TextWriter file(kTaskFileName);
+    for (const auto& line : taskFileLines(state, KOL)) file.writeLine(line);
+    file.close();
+}
+
+}  // namespace
+
+std::vector<RatedGame> placeGames(const std::vector<Game>& games, const std::vector<RatedPlayer>& players) {
+    std::vector<RatedGame> placed;
+    for (const Game& game : games) placed.push_back({game, positionOf(players, game.k1), positionOf(players, game.k2)});
+    return placed;
+}
+
+// Ten passes; each game sees the opponent's rating from the start of the pass and the
+// player's own starting rating.
+void iterateRatings(Recomputation& state) {
+    auto& players = state.players;
+    for (int OP = 1; OP <= PIT; ++OP) {
+        for (const auto& rated : state.games) {
+            auto& first = players[rated.H1];
+            auto& second = players[rated.H2];
+            const double S1 = rated.game.v1, S2 = rated.game.v2;
+            double firstChange = ZISK(S1 - S2) - ODHAD(first.S0 - second.S + KOM);
+            first.ZMNSA += firstChange;
+            double secondChange = ZISK(S2 - S1) - ODHAD(second.S0 - first.S - KOM);
+            second.ZMNSA += secondChange;
+            if (OP == 1) {
+                first.PAR = checkedAdd(first.PAR, 1);
+                second.PAR = checkedAdd(second.PAR, 1);
+            }
+        }
+        for (auto& player : players) {
+            if (player.PAR <= 0) continue;
+            player.S = player.S0 + changeFactor(player.PAR) * player.ZMNSA;
+            player.ZMNSA = 0;
+        }
+    }
+}
+
+void tournamentPass(Recomputation& state, std::int32_t KOL) {
+    auto& players = state.players;
+    for (const auto& rated : state.games) {
+        auto& first = players[rated.H1];
+        auto& second = players[rated.H2];
+        const std::int32_t S1 = rated.game.v1, S2 = rated.game.v2;
+        first.AKO += (second.S - KOM) / KOL;
+        second.AKO += (first.S + KOM) / KOL;
+        first.BP = checkedAdd(first.BP, checkedSub(first.B, second.B));
+        second.BP = checkedAdd(second.BP, checkedSub(second.B, first.B));
+        if (S1 > S2) {
+            first.B = checkedAdd(first.B, 2);
+        } else if (S1 == S2) {
+            first.B = checkedAdd(first.B, 1);
+            second.B = checkedAdd(second.B, 1);
+        } else {
+            second.B = checkedAdd(second.B, 2);
+        }
+        first.ZAC = checkedAdd(first.ZAC, 1);
+        first.ZACZ = first.ZACZ < 0 ? 1 : checkedAdd(first.ZACZ, 1);
+        second.ZAC = checkedSub(second.ZAC, 1);
+        second.ZACZ = second.ZACZ > 0 ? -1 : checkedSub(second.ZACZ, 1);
+    }
+}
+
+// A player with fewer games than rounds played counts his own rating once more.
+void missedRounds(Recomputation& state, std::int32_t KOL) {
+    for (auto& player : state.players) {
+        if (std::int64_t{player.PAR0} + KOL <= player.PAR) continue;
+        player.AKO += player.S / KOL;
+        player.PAR = checkedAdd(player.PAR, 1);
+        player.AKO = player.AKO * KOL / (player.PAR - player.PAR0);
+    }
+}
+
+// Score groups from the top; within a group list order; absent players left out.
+std::vector<std::string> taskFileLines(const Recomputation& state, std::int32_t KOL) {
+    std::vector<std::string> lines{std::to_string(KOL)};
+    const auto& players = state.players;
+    for (std::int64_t L = 2 * std::int64_t{KOL}; L >= 0; --L) {
+        for (std::size_t I = 0; I < players.size(); ++I) {
+            const auto& player = players[I];
+            if (player.B != L) continue;
+            std::string line = formatInt(static_cast<std::int64_t>(I) + 1, 3) + " " + formatInt(player.X, 3) + " " +
+                               formatReal(player.B / 2.0, 4, 1) + " " + formatReal(player.S, 6, 1) + " " +
+                               formatReal(player.AKO, 6, 1) + " " + formatInt(player.BP, 3) + " " +
+                               formatInt(player.ZAC, 2) + " " + formatInt(player.ZACZ, 2);
+            for (const auto& rated : state.games) {
+                if (rated.H1 == I) line += " " + formatInt(static_cast<std::int64_t>(rated.H2) + 1, 2);
+                else if (rated.H2 == I) line += " " + formatInt(static_cast<std::int64_t>(rated.H1) + 1, 2);
+            }
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+void PRIPRAV(std::int32_t KOLO, Console& console) {
+    const std::int32_t KOL = KOLO - 1;
+    Recomputation state;
+    state.players = loadRatingList(KOLO);
+    sortByStartingRating(state.players);
+    auto games = loadGames();
+    writeLine(console, "Nacteno " + std::to_string(games.size()) + " partii");
+    state.games = placeGames(games, state.players);
+    for (auto& player : state.players) player.PAR0 = player.PAR;
+    iterateRatings(state);
+    if (KOLO == -1) {
+        writeNewRatingList(state);
+        return;
+    }
+    writeLine(console, "Zebricek byl spocitan ");
+    tournamentPass(state, KOL);
+    missedRounds(state, KOL);
+    absences(state, KOLO, console);
+    writeTaskFile(state, KOL);
+}
