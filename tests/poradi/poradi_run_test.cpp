@@ -1,2 +1,207 @@
-// poradi run as the organiser runs it (placeholder until the rating unit is linked).
+// poradi end to end: the real program in a temporary folder, with the rating unit writing
+// kanvo.new. Console text, exit status and every file are checked; ratings are left to the
+// rating unit's own tests, so only the columns that do not depend on them are compared here.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "program_run.hpp"
+#include "temp_folder.hpp"
+
+namespace {
+
+const std::string kBanner = "Poradi - verze 19.11.2012\n-------------------------\n\n";
+const std::string kAsk = "Zadejte cislo kola, u ktereho pocitate poradi : ";
+
+// The tournament of the output tests: five players, three rounds, byes in rounds 1 and 3,
+// player 5 without a line in round 2; round 3 ends with a blank line.
+const std::string kRound1 = crlf({"  7   3   412  380      1  Novak Jan  -  Dvorak",
+                                  " 12  20   350  350      2  Svoboda  -  Prochazkova",
+                                  "  5   0   300  300      0  Nikdo  -  BYE"});
+const std::string kRound2 = crlf({"  3  12   300  410      1", " 20   7   420  400      2"});
+const std::string kRound3 = crlf({"  7  12   390  395      1", "  5   3   451  300      2",
+                                  " 20   0   300  300      0"}) +
+                            "\r\n";
+
+class Poradi : public testing::Test {
+protected:
+    void SetUp() override {
+        folder.write("koef.txt", crlf({"1.0 1E-3 2E-3 0.5 vahy TURCAS"}));
+        folder.write("osoby.dat", crlf({"7 Stary Nazev", "3 Dvorak & Syn", "12\tSvoboda <Petr>", "99 Nehraje",
+                                        "7 Novak Jan", "20 Prochazkova Marie Magdalena"}));
+        folder.write("kanvo.dat", crlf({"  3 1500.00 120", "  5 1400.00 80", "  7 1600.00 200", " 12 1450.50 60",
+                                        " 20 1700.00 300", " 99 1300.00 50"}));
+        folder.write("partie1.txt", kRound1);
+        folder.write("partie2.txt", kRound2);
+        folder.write("partie3.txt", kRound3);
+    }
+
+    ProgramRun run(std::vector<std::string> args = {"3"}, const std::string& input = {}) {
+        return runProgram("poradi", folder.path(), args, input);
+    }
+
+    // Names of the folder's files.
+    std::vector<std::string> fileNames() const {
+        std::vector<std::string> names;
+        for (const auto& [name, bytes] : folder.files()) names.push_back(name);
+        return names;
+    }
+
+    TempFolder folder;
+};
+
+const std::vector<std::string> kInputs = {"kanvo.dat", "koef.txt", "osoby.dat", "partie1.txt", "partie2.txt",
+                                          "partie3.txt"};
+
+std::vector<std::string> inputsAnd(std::vector<std::string> written) {
+    written.insert(written.end(), kInputs.begin(), kInputs.end());
+    std::sort(written.begin(), written.end());
+    return written;
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+TEST_F(Poradi, StandingsAfterTheRoundGivenOnTheCommandLine) {
+    auto result = run();
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, kBanner + "Nacteno 6 partii\nBucholtz upraven u hrace 5\n");
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(fileNames(),
+              inputsAnd({"kanvo.new", "partie.dat", "partie3.htm", "poradi3.htm", "poradi3.txt"}));
+    EXPECT_EQ(folder.read("partie.dat"),
+              crlf({"  7   3 412 380", " 12  20 350 350", "  3  12 300 410", " 20   7 420 400", "  7  12 390 395",
+                    "  5   3 451 300"}));
+    EXPECT_EQ(linesOf(folder.read("kanvo.new")).size(), 6u);
+
+    // Everything up to the start balance; the rating columns come from kanvo.new.
+    std::vector<std::string> expected = {
+        "  1. Svoboda <Petr>             2.5      2.9     3.0 1155 1040 -1",
+        "  2. Prochazkova Marie Magdale  2.0      2.8     5.0 1070 1050  0",
+        "  3.                            1.5      1.6     3.0  751  600  1",
+        "  4. Novak Jan                  1.0      2.2     4.5 1202 1195  1",
+        "  5. Dvorak & Syn               0.0      2.7     5.5  980 1273 -1"};
+    auto lines = linesOf(folder.read("poradi3.txt"));
+    ASSERT_EQ(lines.size(), expected.size()) << "no phantom player from the blank line";
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i].substr(0, expected[i].size()), expected[i]);
+        EXPECT_EQ(lines[i].size(), expected[i].size() + 22);
+    }
+    EXPECT_EQ(folder.read("partie3.htm"),
+              crlf({"<html><title>Partie</title><body>",
+                    "<center><font size=+1><strong><u>Partie v 3. kole</u></strong></font><br><br>",
+                    "<table border=0>", "<tr><td>1",
+                    "&nbsp;&nbsp;&nbsp;<td>Novak Jan<td>&nbsp;&nbsp;&nbsp;-&nbsp;&nbsp;&nbsp; <td><strong>Svoboda "
+                    "&lt;Petr&gt;<td>&nbsp;&nbsp;&nbsp;<td>390<td>:<td>395<tr><td>2",
+                    "&nbsp;&nbsp;&nbsp;<td><strong><td>&nbsp;&nbsp;&nbsp;-&nbsp;&nbsp;&nbsp; <td>Dvorak &amp; "
+                    "Syn<td>&nbsp;&nbsp;&nbsp;<td>451<td>:<td>300<tr><td>0",
+                    "&nbsp;&nbsp;&nbsp;<td>Prochazkova Marie Magdale<td>&nbsp;&nbsp;&nbsp;-&nbsp;&nbsp;&nbsp; "
+                    "<td>BYE<td>&nbsp;&nbsp;&nbsp;<td>300<td>:<td>300</table></body></html>"}));
+    EXPECT_EQ(linesOf(folder.read("poradi3.htm")).size(), 6u + 5u);
+}
+
+TEST_F(Poradi, RoundIsAskedForUntilTheAnswerIsANumber) {
+    auto asked = run({}, "tri\n\n3\n");
+    EXPECT_EQ(asked.exitCode, 0);
+    EXPECT_EQ(asked.out, kBanner + kAsk + kAsk + kAsk + "Nacteno 6 partii\nBucholtz upraven u hrace 5\n");
+    const std::string standings = folder.read("poradi3.txt");
+
+    folder.remove("poradi3.txt");
+    auto badArgument = run({"3x"}, "3\n");
+    EXPECT_EQ(badArgument.out, kBanner + kAsk + "Nacteno 6 partii\nBucholtz upraven u hrace 5\n");
+    EXPECT_EQ(folder.read("poradi3.txt"), standings);
+}
+
+TEST_F(Poradi, EndOfInputAtThePromptEndsWithExitCode1) {
+    auto result = run({}, "x\n");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, kBanner + kAsk + kAsk);
+    EXPECT_EQ(fileNames(), inputsAnd({}));
+}
+
+TEST_F(Poradi, MissingOrMalformedCoefficientsAreRunTimeErrors) {
+    folder.write("koef.txt", "1.0 1,5E-3 2E-3 0.5\r\n");
+    auto malformed = run();
+    EXPECT_EQ(malformed.exitCode, 106);
+    EXPECT_EQ(malformed.err.substr(0, 18), "Runtime error 106\n");
+    EXPECT_EQ(malformed.out, kBanner);
+
+    folder.remove("koef.txt");
+    auto missing = run({}, "3\n");
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.err.substr(0, 16), "Runtime error 2\n");
+    EXPECT_EQ(missing.out, kBanner) << "the coefficients are read before the round is asked for";
+    EXPECT_EQ(fileNames().size(), kInputs.size() - 1);
+}
+
+TEST_F(Poradi, MissingRoundFileLeavesTheGameListAsItWas) {
+    folder.write("partie.dat", "old list\r\n");
+    folder.remove("partie2.txt");
+    auto result = run();
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.err.substr(0, 16), "Runtime error 2\n");
+    EXPECT_EQ(result.out, kBanner);
+    EXPECT_EQ(folder.read("partie.dat"), "old list\r\n");
+    EXPECT_FALSE(folder.exists("kanvo.new"));
+}
+
+TEST_F(Poradi, MalformedNumberInARoundFile) {
+    folder.write("partie2.txt", crlf({"  3  12   300  41O      1"}));
+    auto result = run();
+    EXPECT_EQ(result.exitCode, 106);
+    EXPECT_EQ(result.err.substr(0, 18), "Runtime error 106\n");
+    EXPECT_FALSE(folder.exists("partie.dat"));
+}
+
+TEST_F(Poradi, MissingPlayersFileStopsAfterTheRatingList) {
+    folder.remove("osoby.dat");
+    auto result = run();
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.out, kBanner + "Nacteno 6 partii\n");
+    EXPECT_TRUE(folder.exists("partie.dat"));
+    EXPECT_TRUE(folder.exists("kanvo.new"));
+    EXPECT_FALSE(folder.exists("poradi3.txt"));
+}
+
+TEST_F(Poradi, MorePlayersThanTheTableHoldsStopsBeforeTheOutputs) {
+    // 200 rated players in 100 games, and a 201st with a bye (not in partie.dat, so the
+    // rating unit has no quarrel with it).
+    std::string kanvo, round;
+    for (int i = 1; i <= 200; ++i) kanvo += std::to_string(i) + " 1500.00 100\r\n";
+    for (int i = 1; i <= 200; i += 2) round += std::to_string(i) + " " + std::to_string(i + 1) + " 400 300 1\r\n";
+    round += "201 0 300 300 0\r\n";
+    folder.write("kanvo.dat", kanvo);
+    folder.write("partie1.txt", round);
+    auto result = run({"1"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, kBanner + "Nacteno 100 partii\n");
+    EXPECT_EQ(result.err, "Vice nez 200 hracu v souborech partie1.txt az partie1.txt\n");
+    EXPECT_EQ(linesOf(folder.read("partie.dat")).size(), 100u);
+    EXPECT_EQ(linesOf(folder.read("kanvo.new")).size(), 200u);
+    EXPECT_FALSE(folder.exists("poradi1.txt"));
+    EXPECT_FALSE(folder.exists("partie1.htm"));
+    EXPECT_FALSE(folder.exists("poradi1.htm"));
+}
+
+TEST_F(Poradi, RoundZeroReadsNoRoundFilesButStillWantsItsGamesPage) {
+    auto missing = run({"0"});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.out, kBanner + "Nacteno 0 partii\n");
+    EXPECT_EQ(folder.read("partie.dat"), "");
+    EXPECT_EQ(folder.read("poradi0.txt"), "");
+    EXPECT_FALSE(folder.exists("partie0.htm"));
+    EXPECT_FALSE(folder.exists("poradi0.htm"));
+
+    folder.write("partie0.txt", crlf({"  7   3   412  380      1"}));
+    auto present = run({"0"});
+    EXPECT_EQ(present.exitCode, 0);
+    EXPECT_NE(folder.read("partie0.htm").find("<tr><td>1\r\n&nbsp;&nbsp;&nbsp;<td><strong><td>"), std::string::npos)
+        << "players of no round have no names";
+    EXPECT_EQ(linesOf(folder.read("poradi0.htm")).size(), 6u);
+}
+
+}  // namespace
