@@ -54,7 +54,9 @@ HRAC* findPlayer(Standings& table, std::int32_t number) {
 }
 
 const HRAC* findPlayer(const Standings& table, std::int32_t number) {
-    return findPlayer(const_cast<Standings&>(table), number);
+    for (const HRAC& player : table)
+        if (player.C == number) return &player;
+    return nullptr;
 }
 
 Standings totalsPass(const RoundFiles& rounds) {

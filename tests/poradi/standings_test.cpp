@@ -41,30 +41,29 @@ Standings computed(const RoundFiles& rounds, std::int32_t K, const std::string& 
     return table;
 }
 
-TEST(Standings, ByeScoredAsThePairingWritesItGivesHalfAPoint) {
-    RoundFiles rounds = {roundOf(" 10   0 300 300  0  A - BYE\r\n  1   2   412  380      1\r\n")};
+TEST(Standings, ByeLines) {
+    RoundFiles rounds = {roundOf(" 10   0 300 300  0  A - BYE\r\n  1   2   412  380      1\r\n"
+                                 "  3   0 310 300  0\r\n  4   0 290 300  0\r\n  5  -4 300 300  0\r\n")};
     Standings table = computed(rounds, 1);
+    // As the pairing writes it, 300 to 300: half a point, both scores, a line but no game.
     const HRAC& bye = player(table, 10);
     EXPECT_EQ(bye.B, 0.5);
     EXPECT_EQ(bye.S1, 300);
     EXPECT_EQ(bye.S2, 300);
     EXPECT_EQ(bye.P, 1);
-    EXPECT_EQ(bye.P2, 0) << "a bye is no game against a real opponent";
+    EXPECT_EQ(bye.P2, 0);
     EXPECT_EQ(bye.Z, 0) << "a bye does not count as a start";
     EXPECT_EQ(bye.BCH, 0.5) << "K/2 for the bye";
     EXPECT_EQ(bye.ARO, 0);
     EXPECT_EQ(bye.ARO2, 0);
     EXPECT_EQ(player(table, 1).Z, 1);
     EXPECT_EQ(player(table, 2).Z, -1);
-}
-
-TEST(Standings, ByeWithUnequalScoresAndNegativeSecondPlayer) {
-    RoundFiles rounds = {roundOf("  1   0 310 300  0\r\n  2   0 290 300  0\r\n  3  -4 300 300  0\r\n")};
-    Standings table = computed(rounds, 1);
-    EXPECT_EQ(player(table, 1).B, 1.0);
-    EXPECT_EQ(player(table, 2).B, 0.0);
-    EXPECT_EQ(player(table, 3).B, 0.5) << "a second player below 0 is a bye as well";
-    EXPECT_EQ(player(table, 3).P2, 0);
+    // A higher first score gives a full point, a lower one nothing; a second player below 0
+    // is a bye as well and never a player of its own.
+    EXPECT_EQ(player(table, 3).B, 1.0);
+    EXPECT_EQ(player(table, 4).B, 0.0);
+    EXPECT_EQ(player(table, 5).B, 0.5);
+    EXPECT_EQ(player(table, 5).P2, 0);
     EXPECT_EQ(findPlayer(table, -4), nullptr);
     EXPECT_EQ(findPlayer(table, 0), nullptr);
 }
@@ -117,34 +116,18 @@ TEST(Standings, SpreadRadicandBelowZeroThroughRoundingIsZero) {
 }
 
 TEST(Standings, RatingsAndNamesFromTheirFiles) {
-    Standings table = totalsPass({roundOf("7 12 400 300\r\n5 0 300 300\r\n")});
+    Standings table = totalsPass({roundOf("7 12 400 300\r\n5 0 300 300\r\n20 0 300 300\r\n")});
     readNames(table, TextReader("osoby.dat", "7 Stary Nazev\r\n12\tSvoboda <Petr>\r\n99 Nehraje\r\n"
                                              "7 Novak Jan\r\n20 Prochazkova Marie Magdalena\r\n"));
     EXPECT_EQ(player(table, 7).JM, "Novak Jan") << "the last line of a number wins";
     EXPECT_EQ(player(table, 12).JM, "Svoboda <Petr>");
     EXPECT_EQ(player(table, 5).JM, "");
+    EXPECT_EQ(player(table, 20).JM, "Prochazkova Marie Magdale");
     // Only players of the table have their rating read: 99's malformed rating is never seen.
     readRatings(table, TextReader("kanvo.new", " 12 1487.3\r\n 99 x\r\n  7 1523.4 extra\r\n\r\n"));
     EXPECT_EQ(player(table, 12).NSA, 1487.3);
     EXPECT_EQ(player(table, 7).NSA, 1523.4);
     EXPECT_EQ(player(table, 5).NSA, 0.0);
-}
-
-TEST(Standings, NameIsCutToTwentyFiveCharacters) {
-    Standings table = totalsPass({roundOf("20 0 300 300\r\n")});
-    readNames(table, TextReader("osoby.dat", "20 Prochazkova Marie Magdalena\r\n"));
-    EXPECT_EQ(player(table, 20).JM, "Prochazkova Marie Magdale");
-}
-
-TEST(Standings, TurcasIsEvaluatedInItsGrouping) {
-    HRAC p;
-    p.BCH = 5.5;
-    p.S1 = 980;
-    p.S2 = 1273;
-    p.Z = -1;
-    Standings table = {p};
-    computeDerivedValues(table, Coefficients{1.0, 1e-3, 2e-3, 0.5}, 3);
-    EXPECT_EQ(table[0].TURCAS, 1.0 * 5.5 / 3 + (1e-3 + 2e-3) * 980 - 2e-3 * 1273 - 0.5 * -1);
 }
 
 Standings recordsOf(std::initializer_list<std::tuple<std::int32_t, double, double>> records) {
@@ -175,10 +158,9 @@ TEST(Standings, ExchangeSortKeepsItsOwnOrderOfEqualRecords) {
     table = recordsOf({{1, 1.0, 0.5}, {2, 1.0, 0.5}, {3, 1.0, 0.9}, {4, 1.0, 0.5}});
     sortStandings(table);
     EXPECT_EQ(numbersOf(table), (std::vector<std::int32_t>{3, 2, 1, 4}));
-}
 
-TEST(Standings, PointsFirstThenTurcas) {
-    Standings table = recordsOf({{1, 1.0, 9.0}, {2, 1.5, -3.0}, {3, 1.0, 9.5}, {4, 0.5, 20.0}});
+    // Points first; TURCAS only between equal points.
+    table = recordsOf({{1, 1.0, 9.0}, {2, 1.5, -3.0}, {3, 1.0, 9.5}, {4, 0.5, 20.0}});
     sortStandings(table);
     EXPECT_EQ(numbersOf(table), (std::vector<std::int32_t>{2, 3, 1, 4}));
 }
