@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "text_reader.hpp"
-#include "text_writer.hpp"
 
 inline constexpr const char* kEnteredPlayersName = "hraci.txt";
 inline constexpr const char* kFullRatingListName = "kanvo.txt";

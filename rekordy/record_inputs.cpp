@@ -32,7 +32,7 @@ std::vector<PlayerRating> readRatings(TextReader& reader, bool withGamesCount) {
 void storeNames(NameTable& names, const PlayerNames& lines, const std::string& fileName) {
     for (const PlayerName& line : lines) {
         checkPlayer(line.number, fileName);
-        names[static_cast<std::size_t>(line.number)] = padRight(line.name.substr(0, kNameWidth), kNameWidth);
+        names[static_cast<std::size_t>(line.number)] = padRight(line.name, kNameWidth);
     }
 }
 

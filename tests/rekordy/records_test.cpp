@@ -17,14 +17,6 @@ std::vector<std::size_t> listed(GameRecord record, const std::vector<Game>& game
 
 using Indexes = std::vector<std::size_t>;
 
-TEST(GameRecords, NoGamesGiveTheFiveHeadingsEachWithAnEmptyLine) {
-    EXPECT_EQ(gameRecordLines({}, NameTable{}),
-              (std::vector<std::string>{"Nejvyssi soucet skore : ", "", "Nejvyssi skore : ", "",
-                                        "Nejvyssi skore porazeneho : ", "", "Nejvyssi rozdil : ", "",
-                                        "Nejtesnejsi prohra : ", ""}));
-    EXPECT_EQ(recordValue(GameRecord::NarrowestLoss, {}), 1000);
-}
-
 TEST(GameRecords, DrawnGamesCountOnlyForTotalScoreAndMargin) {
     const std::vector<Game> drawn = {{1, 2, 400, 400}, {3, 4, 350, 350}};
     EXPECT_EQ(listed(GameRecord::HighestTotal, drawn), Indexes{0});
