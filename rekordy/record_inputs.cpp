@@ -14,19 +14,6 @@ void checkPlayer(std::int32_t number, const std::string& fileName) {
                         std::to_string(kMaxPlayerNumber));
 }
 
-std::vector<PlayerRating> readRatings(TextReader& reader, bool withGamesCount) {
-    std::vector<PlayerRating> lines;
-    while (!reader.atEnd()) {
-        PlayerRating line;
-        line.number = reader.readInt();
-        line.rating = reader.readReal();
-        if (withGamesCount) reader.readInt();
-        reader.skipLine();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 }  // namespace
 
 void storeNames(NameTable& names, const PlayerNames& lines, const std::string& fileName) {
@@ -47,16 +34,16 @@ void storeGames(std::vector<Game>& games, const std::vector<Game>& lines, const 
     }
 }
 
-void storeRatings(RatingTable& ratings, const std::vector<PlayerRating>& lines, const std::string& fileName) {
-    for (const PlayerRating& line : lines) {
+template <typename RatingLine>
+void storeRatings(RatingTable& ratings, const std::vector<RatingLine>& lines, const std::string& fileName) {
+    for (const RatingLine& line : lines) {
         checkPlayer(line.number, fileName);
         ratings[static_cast<std::size_t>(line.number)] = line.rating;
     }
 }
 
-std::vector<PlayerRating> readRatingList(TextReader& reader) { return readRatings(reader, true); }
-
-std::vector<PlayerRating> readNewRatingList(TextReader& reader) { return readRatings(reader, false); }
+template void storeRatings(RatingTable&, const std::vector<RatingListEntry>&, const std::string&);
+template void storeRatings(RatingTable&, const std::vector<NewRating>&, const std::string&);
 
 void readNamesFile(RecordTables& tables) {
     TextReader reader = TextReader::openOrFail(kPlayersFileName);
