@@ -1,0 +1,28 @@
+// rekordy: the tournament's records. Reads names, games and both rating lists, then writes
+// the five game records and the largest rating rise to rekordy.txt; asks nothing.
+#include "console.hpp"
+#include "record_inputs.hpp"
+#include "records.hpp"
+#include "run_error.hpp"
+#include "text_writer.hpp"
+
+int main() {
+    clearScreen(processConsole());
+
+    // Everything is read and checked before rekordy.txt is touched.
+    RecordTables tables;
+    readNamesFile(tables);
+    readGameList(tables);
+    const RatingFiles ratingFiles = readRatingFiles(tables);
+
+    TextWriter records(kRecordsFileName);
+    for (const std::string& line : gameRecordLines(tables.games, tables.names)) records.writeLine(line);
+    if (ratingFiles.complete)
+        for (const std::string& line : riseLines(largestRise(tables.oldRatings, tables.newRatings), tables.names))
+            records.writeLine(line);
+    records.close();
+
+    // The game records stand without the rise; the organiser learns which list was missing.
+    if (!ratingFiles.complete) stopWithMessage(missingFilesMessage(ratingFiles.missing), kErrorFileNotFound);
+    stopProgram(0);
+}
