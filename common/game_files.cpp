@@ -8,45 +8,19 @@ std::string roundFileName(std::int32_t round) { return "partie" + std::to_string
 
 std::string pairingListName(std::int32_t round) { return "los" + std::to_string(round) + ".txt"; }
 
+// Braced initialisers read their numbers left to right.
 std::vector<Game> readGames(TextReader& reader) {
-    std::vector<Game> games;
-    while (!reader.atEnd()) {
-        Game game;
-        game.k1 = reader.readInt();
-        game.k2 = reader.readInt();
-        game.v1 = reader.readInt();
-        game.v2 = reader.readInt();
-        reader.skipLine();
-        games.push_back(game);
-    }
-    return games;
+    return readRecords(reader, [](TextReader& r) { return Game{r.readInt(), r.readInt(), r.readInt(), r.readInt()}; });
 }
 
 std::vector<Table> readTables(TextReader& reader, std::size_t namesLimit) {
-    std::vector<Table> tables;
-    while (!reader.atEnd()) {
-        Table entry;
-        entry.k1 = reader.readInt();
-        entry.k2 = reader.readInt();
-        entry.v1 = reader.readInt();
-        entry.v2 = reader.readInt();
-        entry.table = reader.readInt();
-        entry.names = reader.readText(namesLimit);
-        reader.skipLine();
-        tables.push_back(std::move(entry));
-    }
-    return tables;
+    return readRecords(reader, [namesLimit](TextReader& r) {
+        return Table{r.readInt(), r.readInt(), r.readInt(), r.readInt(), r.readInt(), r.readText(namesLimit)};
+    });
 }
 
 std::vector<std::pair<std::int32_t, std::int32_t>> readPairingList(TextReader& reader) {
-    std::vector<std::pair<std::int32_t, std::int32_t>> pairs;
-    while (!reader.atEnd()) {
-        std::int32_t first = reader.readInt();
-        std::int32_t second = reader.readInt();
-        reader.skipLine();
-        pairs.emplace_back(first, second);
-    }
-    return pairs;
+    return readRecords(reader, [](TextReader& r) { return std::pair{r.readInt(), r.readInt()}; });
 }
 
 void appendToGameList(TextWriter& list, const std::vector<Game>& round) {

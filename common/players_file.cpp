@@ -3,16 +3,12 @@
 #include "players_file.hpp"
 
 PlayerNames readPlayerNames(TextReader& reader, std::size_t maxLength) {
-    PlayerNames names;
-    while (!reader.atEnd()) {
-        PlayerName entry;
-        entry.number = reader.readInt();
-        reader.readSeparator();
-        entry.name = reader.readText(maxLength);
-        reader.skipLine();
-        names.push_back(std::move(entry));
-    }
-    return names;
+    return readRecords(reader, [maxLength](TextReader& r) {
+        PlayerName entry{r.readInt(), {}};
+        r.readSeparator();
+        entry.name = r.readText(maxLength);
+        return entry;
+    });
 }
 
 std::optional<PlayerNames> readPlayersFile(const std::string& path, std::size_t maxLength) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A whole number: optional sign, digits, within 32 bits; nothing else.
 std::optional<std::int32_t> parseWholeNumber(std::string_view token);
@@ -56,3 +57,15 @@ private:
     std::string text_;
     std::size_t pos_ = 0;
 };
+
+// Every record of the data: readRecord takes what it needs from the start of a line, and the
+// rest of each line is skipped. White space after the last record is no record.
+template <typename ReadRecord>
+auto readRecords(TextReader& reader, ReadRecord readRecord) {
+    std::vector<decltype(readRecord(reader))> records;
+    while (!reader.atEnd()) {
+        records.push_back(readRecord(reader));
+        reader.skipLine();
+    }
+    return records;
+}

@@ -4,42 +4,17 @@
 
 #include "fixed.hpp"
 
+// Braced initialisers read their numbers left to right.
 std::vector<RatingListEntry> readRatingList(TextReader& reader) {
-    std::vector<RatingListEntry> entries;
-    while (!reader.atEnd()) {
-        RatingListEntry entry;
-        entry.number = reader.readInt();
-        entry.rating = reader.readReal();
-        entry.games = reader.readInt();
-        reader.skipLine();
-        entries.push_back(entry);
-    }
-    return entries;
+    return readRecords(reader, [](TextReader& r) { return RatingListEntry{r.readInt(), r.readReal(), r.readInt()}; });
 }
 
 std::vector<NewRating> readNewRatingList(TextReader& reader) {
-    std::vector<NewRating> entries;
-    while (!reader.atEnd()) {
-        NewRating entry;
-        entry.number = reader.readInt();
-        entry.rating = reader.readReal();
-        reader.skipLine();
-        entries.push_back(entry);
-    }
-    return entries;
+    return readRecords(reader, [](TextReader& r) { return NewRating{r.readInt(), r.readReal()}; });
 }
 
 std::vector<Absence> readAbsences(TextReader& reader) {
-    std::vector<Absence> entries;
-    while (!reader.atEnd()) {
-        Absence entry;
-        entry.number = reader.readInt();
-        entry.first = reader.readInt();
-        entry.last = reader.readInt();
-        reader.skipLine();
-        entries.push_back(entry);
-    }
-    return entries;
+    return readRecords(reader, [](TextReader& r) { return Absence{r.readInt(), r.readInt(), r.readInt()}; });
 }
 
 std::string newRatingLine(std::int32_t number, double rating) {

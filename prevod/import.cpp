@@ -6,12 +6,7 @@
 #include "run_error.hpp"
 
 std::vector<std::int32_t> readPlayerNumbers(TextReader& reader) {
-    std::vector<std::int32_t> numbers;
-    while (!reader.atEnd()) {
-        numbers.push_back(reader.readInt());
-        reader.skipLine();
-    }
-    return numbers;
+    return readRecords(reader, [](TextReader& r) { return r.readInt(); });
 }
 
 PlayerSet markPlayers(const std::vector<std::int32_t>& numbers) {
