@@ -3,6 +3,7 @@
 #include "fixed.hpp"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 namespace {
@@ -43,6 +44,7 @@ double halfUnit(int decimals) {
 }
 
 std::string wholeDigits(double whole) {
+    if (whole < 1e18) return std::to_string(static_cast<std::uint64_t>(whole));
     char buffer[400];
     std::snprintf(buffer, sizeof buffer, "%.0f", whole);
     return buffer;

@@ -3,6 +3,7 @@
 #include "recompute.hpp"
 
 #include <string>
+#include <unordered_map>
 
 #include "fixed.hpp"
 #include "platform.hpp"
@@ -57,17 +58,6 @@ std::vector<Game> loadGames() {
     return games;
 }
 
-// Position of the player; when a number occurs twice the last position wins.
-std::size_t positionOf(const std::vector<RatedPlayer>& players, std::int32_t number) {
-    std::size_t found = players.size();
-    for (std::size_t i = 0; i < players.size(); ++i)
-        if (players[i].X == number) found = i;
-    if (found == players.size())
-        stopWithMessage("Hrac " + std::to_string(number) + " ze souboru " + kGameListName + " neni v souboru " +
-                        kRatingListName);
-    return found;
-}
-
 void writeNewRatingList(const Recomputation& state) {
     TextWriter file(kNewRatingListName);
     for (const auto& player : state.players) file.writeLine(newRatingLine(player.X, player.S));
@@ -105,8 +95,21 @@ void writeTaskFile(const Recomputation& state, std::int32_t KOL) {
 }  // namespace
 
 std::vector<RatedGame> placeGames(const std::vector<Game>& games, const std::vector<RatedPlayer>& players) {
+    // When a number occurs twice in the list the last position wins.
+    std::unordered_map<std::int32_t, std::size_t> positions;
+    for (std::size_t i = 0; i < players.size(); ++i) positions[players[i].X] = i;
+    auto positionOf = [&positions](std::int32_t number) {
+        auto found = positions.find(number);
+        if (found == positions.end())
+            stopWithMessage("Hrac " + std::to_string(number) + " ze souboru " + kGameListName + " neni v souboru " +
+                            kRatingListName);
+        return found->second;
+    };
     std::vector<RatedGame> placed;
-    for (const Game& game : games) placed.push_back({game, positionOf(players, game.k1), positionOf(players, game.k2)});
+    for (const Game& game : games) {
+        std::size_t H1 = positionOf(game.k1);
+        placed.push_back({game, H1, positionOf(game.k2)});
+    }
     return placed;
 }
 
@@ -175,6 +178,12 @@ void missedRounds(Recomputation& state, std::int32_t KOL) {
 std::vector<std::string> taskFileLines(const Recomputation& state, std::int32_t KOL) {
     std::vector<std::string> lines{std::to_string(KOL)};
     const auto& players = state.players;
+    // Each player's opponents in game-list order, as list numbers.
+    std::vector<std::string> opponents(players.size());
+    for (const auto& rated : state.games) {
+        opponents[rated.H1] += " " + formatInt(static_cast<std::int64_t>(rated.H2) + 1, 2);
+        if (rated.H2 != rated.H1) opponents[rated.H2] += " " + formatInt(static_cast<std::int64_t>(rated.H1) + 1, 2);
+    }
     for (std::int64_t L = 2 * std::int64_t{KOL}; L >= 0; --L) {
         for (std::size_t I = 0; I < players.size(); ++I) {
             const auto& player = players[I];
@@ -182,11 +191,7 @@ std::vector<std::string> taskFileLines(const Recomputation& state, std::int32_t 
             std::string line = formatInt(static_cast<std::int64_t>(I) + 1, 3) + " " + formatInt(player.X, 3) + " " +
                                formatReal(player.B / 2.0, 4, 1) + " " + formatReal(player.S, 6, 1) + " " +
                                formatReal(player.AKO, 6, 1) + " " + formatInt(player.BP, 3) + " " +
-                               formatInt(player.ZAC, 2) + " " + formatInt(player.ZACZ, 2);
-            for (const auto& rated : state.games) {
-                if (rated.H1 == I) line += " " + formatInt(static_cast<std::int64_t>(rated.H2) + 1, 2);
-                else if (rated.H2 == I) line += " " + formatInt(static_cast<std::int64_t>(rated.H1) + 1, 2);
-            }
+                               formatInt(player.ZAC, 2) + " " + formatInt(player.ZACZ, 2) + opponents[I];
             lines.push_back(line);
         }
     }
