@@ -23,7 +23,8 @@ struct CostMatrices {
     }
 };
 
-// Room for N players; the only allocation of the later-round search.
+// Room for N players; the only allocation of the later-round search (none when the
+// matrices already had room).
 void sizeCostMatrices(CostMatrices& costs, std::int32_t n);
 
 // HB[p][q] for p starting against q.

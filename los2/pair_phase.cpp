@@ -1,10 +1,13 @@
 // The pair phase: every pass applies the best re-pairing of two pairs. The gains are kept per
-// two starters and recomputed only for the pairs a move created.
+// two starters, with the best of every row, and recomputed only for the pairs that changed.
 #include "search_phases.hpp"
 
 #include <cmath>
+#include <limits>
 
 namespace {
+
+constexpr double kNoGain = -std::numeric_limits<double>::infinity();
 
 struct PairCosts {
     const CostMatrices& costs;
@@ -36,13 +39,20 @@ void evaluate(const PairCosts& c, const Pairing& pairing, SearchWork& work, int 
     }
 }
 
-// Gains of the pairs started by s against every other starter.
-void evaluateWith(const PairCosts& c, const Pairing& pairing, SearchWork& work, int s) {
-    for (int n = 0; n < work.starterCount; ++n) {
-        const int x = work.starters[n];
-        if (x < s) evaluate(c, pairing, work, x, s);
-        else if (x > s) evaluate(c, pairing, work, s, x);
+// Best gain of row i: the largest, the first j among equals; NaN gains never count.
+void findRowBest(SearchWork& work, int i) {
+    double best = kNoGain;
+    int partner = 0;
+    const double* gains = work.gain.data() + cell(work, i, 0);
+    for (int n = work.starterCount - 1; n >= 0 && work.starters[n] > i; --n) {
+        const int j = work.starters[n];
+        if (gains[j] >= best) {
+            best = gains[j];
+            partner = j;
+        }
     }
+    work.rowGain[i] = best;
+    work.rowPartner[i] = static_cast<std::int16_t>(partner);
 }
 
 void setPair(const PairCosts& c, Pairing& pairing, int a, int b) {
@@ -57,31 +67,74 @@ void setPair(const PairCosts& c, Pairing& pairing, int a, int b) {
 
 int starterOf(const Pairing& pairing, int p) { return pairing.SOU[p] > 0 ? p : -pairing.SOU[p]; }
 
+// After a move that replaced the pairs of old1 and old2 by those of new1 and new2: the
+// gains of the new pairs, and every row best that they change or that leant on an old pair.
+void refresh(const PairCosts& c, const Pairing& pairing, SearchWork& work, int old1, int old2, int new1, int new2) {
+    listStarters(pairing, work);
+    for (int n = 0; n < work.starterCount; ++n) {
+        const int x = work.starters[n];
+        if (x == new1 || x == new2) continue;
+        if (x < new1) evaluate(c, pairing, work, x, new1);
+        else evaluate(c, pairing, work, new1, x);
+        if (x < new2) evaluate(c, pairing, work, x, new2);
+        else evaluate(c, pairing, work, new2, x);
+    }
+    evaluate(c, pairing, work, std::min(new1, new2), std::max(new1, new2));
+    for (int n = 0; n < work.starterCount; ++n) {
+        const int x = work.starters[n];
+        const int partner = work.rowPartner[x];
+        if (x == new1 || x == new2 || partner == old1 || partner == old2) {
+            findRowBest(work, x);
+            continue;
+        }
+        for (int s : {new1, new2}) {
+            if (s <= x) continue;
+            const double g = work.gain[cell(work, x, s)];
+            if (g > work.rowGain[x] || (g == work.rowGain[x] && s < work.rowPartner[x])) {
+                work.rowGain[x] = g;
+                work.rowPartner[x] = static_cast<std::int16_t>(s);
+            }
+        }
+    }
+}
+
+// Gains for the pairing as it stands: all of them on the first visit; later only those of
+// the pairs that the triple move and the direction step have changed since.
+void prepareGains(const PairCosts& c, const Pairing& pairing, SearchWork& work) {
+    listStarters(pairing, work);
+    const auto& SOU = pairing.SOU;
+    for (int a = 0; a < work.starterCount; ++a) {
+        const int i = work.starters[a];
+        const bool changed = !work.gainsKept || SOU[i] != work.evaluatedSOU[i];
+        for (int b = a + 1; b < work.starterCount; ++b) {
+            const int j = work.starters[b];
+            if (changed || SOU[j] != work.evaluatedSOU[j]) evaluate(c, pairing, work, i, j);
+        }
+    }
+    for (int a = 0; a < work.starterCount; ++a) findRowBest(work, work.starters[a]);
+    work.evaluatedSOU = SOU;
+    work.gainsKept = true;
+}
+
 }  // namespace
 
 void pairPhase(const CostMatrices& costs, Pairing& pairing, SearchWork& work, SearchTrace* trace) {
     const PairCosts c{costs};
-    listStarters(pairing, work);
-    for (int a = 0; a < work.starterCount; ++a)
-        for (int b = a + 1; b < work.starterCount; ++b) evaluate(c, pairing, work, work.starters[a], work.starters[b]);
+    prepareGains(c, pairing, work);
     for (;;) {
         ++pairing.KROKU;
         // The best gain of the pass; a later pair must gain strictly more.
         double G = 0;
-        int bestI = 0, bestJ = 0;
+        int bestI = 0;
         for (int a = 0; a < work.starterCount; ++a) {
             const int i = work.starters[a];
-            const double* gains = work.gain.data() + cell(work, i, 0);
-            for (int b = a + 1; b < work.starterCount; ++b) {
-                const int j = work.starters[b];
-                if (gains[j] > G) {
-                    G = gains[j];
-                    bestI = i;
-                    bestJ = j;
-                }
+            if (work.rowGain[i] > G) {
+                G = work.rowGain[i];
+                bestI = i;
             }
         }
         if (bestI == 0) return;
+        const int bestJ = work.rowPartner[bestI];
         const int i2 = pairing.SOU[bestI];
         const int j2 = pairing.SOU[bestJ];
         const int move = work.move[cell(work, bestI, bestJ)];
@@ -95,10 +148,7 @@ void pairPhase(const CostMatrices& costs, Pairing& pairing, SearchWork& work, Se
         if (trace) trace->push_back({'p', static_cast<std::int16_t>(bestI), static_cast<std::int16_t>(bestJ), 0,
                                      static_cast<std::int8_t>(move)});
         if (G < kLeastGain || pairing.KROKU > kPassLimit) return;
-        listStarters(pairing, work);
-        const int first = starterOf(pairing, bestI);
-        const int second = starterOf(pairing, move == 1 ? bestJ : i2);
-        evaluateWith(c, pairing, work, first);
-        evaluateWith(c, pairing, work, second);
+        refresh(c, pairing, work, bestI, bestJ, starterOf(pairing, bestI), starterOf(pairing, move == 1 ? bestJ : i2));
+        work.evaluatedSOU = pairing.SOU;
     }
 }

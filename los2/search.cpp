@@ -7,10 +7,10 @@
 void sizeSearchWork(SearchWork& work, std::int32_t n) {
     work.N = n;
     const auto side = static_cast<std::size_t>(n + 1);
-    work.gain.assign(side * side, 0.0);
-    work.move.assign(side * side, 0);
-    work.toStarter.assign(side * (side / 2 + 1), 0.0);
-    work.toPartner.assign(side * (side / 2 + 1), 0.0);
+    // Every cell is written before it is read, so old contents need no clearing.
+    work.gain.resize(side * side);
+    work.move.resize(side * side);
+    work.gainsKept = false;
     work.starterCount = 0;
 }
 
@@ -119,6 +119,7 @@ bool LoopWatch::cameRound(const std::array<std::int16_t, NMAX + 1>& SOU) {
 
 void improvePairing(const CostMatrices& costs, Pairing& pairing, SearchWork& work, SearchTrace* trace) {
     clearByeMarker(pairing);
+    work.gainsKept = false;
     LoopWatch watch;
     for (;;) {
         directionStep(costs, pairing, trace);

@@ -38,11 +38,14 @@ struct SearchWork {
     std::int32_t N = 0;
     std::vector<double> gain;        // pair phase: best gain of the pairs started by i < j
     std::vector<std::int8_t> move;   // ... and the move giving it
+    std::array<double, NMAX + 1> rowGain{};       // best gain of row i over later starters j
+    std::array<std::int16_t, NMAX + 1> rowPartner{};  // ... the first j giving it, 0 for none
+    std::array<std::int16_t, NMAX + 1> evaluatedSOU{};  // the pairing the gains belong to
+    bool gainsKept = false;
     std::array<std::int16_t, NMAX + 1> starters{};
     std::int32_t starterCount = 0;
-    std::vector<double> toStarter;   // triple phase: MINHB from a position to pair c's starter
-    std::vector<double> toPartner;   // ... and to its second player
-    std::array<double, NMAX + 1> ownCost{};  // MINHB of pair c itself
+    std::array<double, NMAX + 1> ownCost{};          // triple phase: MINHB of pair c itself
+    std::array<std::int16_t, NMAX + 1> byOwnCost{};  // ... and the pairs, dearest first
 };
 
 void sizeSearchWork(SearchWork& work, std::int32_t n);

@@ -29,13 +29,15 @@ void VYRES(std::int32_t& KROKU, std::int32_t& KROKU2, std::int32_t& KROKU3, doub
     pairing.N = task->N;
     computeAROPR(*task);
     chooseBye(*task, pairing);
-    CostMatrices costs;
+    // The tables keep only their memory from one call to the next: every call fills what it
+    // reads, and fresh memory for them would cost more than the search itself.
+    static CostMatrices costs;
+    static SearchWork work;
     if (task->KOL == 0) {
         RandomGenerator generator;
         INITRANDOM(generator, console);
         pairFirstRound(pairing, generator);
     } else {
-        SearchWork work;
         pairLaterRound(*task, costs, work, pairing);
     }
     clearByeMarker(pairing);
