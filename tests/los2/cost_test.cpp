@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cost.hpp"
+#include "sample_tasks.hpp"
 #include "task_helpers.hpp"
 
 namespace {
@@ -82,6 +83,21 @@ TEST(Cost, OppositeRunsMakeStartingFreeForTheOneOnSecondMoves) {
     EXPECT_NEAR(qStarts, 2 * drift * drift / 10000, 1e-12);
     // p starting reaches a run of 2 (5) and q a run of -2 (5); runs meet head on (+1).
     EXPECT_NEAR(pStarts, 2 * (drift + 5) * (drift + 5) / 10000 + 1, 1e-12);
+}
+
+TEST(Cost, MatrixRowsEqualTheSinglePairCostBitForBit) {
+    for (int round : {2, 9, 24}) {
+        auto task = taskFrom(simulatedTaskFile(60, round, 5));
+        CostMatrices costs;
+        sizeCostMatrices(costs, task->N);
+        buildHB(*task, costs);
+        for (int p = 1; p <= task->N; ++p)
+            for (int q = 1; q <= task->N; ++q) {
+                bool met = false;
+                for (int k = 1; k <= task->KOL; ++k) met = met || task->SOUP[p][k] == task->listNumber[q];
+                ASSERT_EQ(costs.row(costs.HB, p)[q], pairCost(*task, p, q, met)) << round << ": " << p << ", " << q;
+            }
+    }
 }
 
 TEST(Cost, PairingCostSumsEachPairOnceWithItsStarter) {

@@ -1,5 +1,5 @@
-// VYRES in a folder: the recorded first rounds drawn again from their seeds, a later round's
-// files and results, and the stops on task files beyond the limits.
+// VYRES in a folder: the recorded rounds paired again (the first ones from their seeds), a
+// later round's files and results, and the stops on task files beyond the limits.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -108,6 +108,33 @@ TEST_F(Vyres, RecordedFirstRoundsComeOutAgainFromTheirSeeds) {
         std::stable_partition(drawn.begin(), drawn.end(), [](const auto& pair) { return pair.second != 0; });
         EXPECT_EQ(drawn, leadingPairs("partie1.txt", slurp(steps / "02-los" / "files" / "partie1.txt")));
     }
+}
+
+TEST_F(Vyres, RecordedLaterRoundsComeOutAgain) {
+    const fs::path golden = GOLDEN_DIR;
+    int checked = 0;
+    for (const auto& entry : fs::directory_iterator(RECORDED_TASKS_DIR)) {
+        const std::string name = entry.path().stem().string();  // t31x9-09-los
+        if (entry.path().extension() != ".txt") continue;
+        SCOPED_TRACE(name);
+        const auto dash = name.find('-');
+        const fs::path step = golden / name.substr(0, dash) / "steps" / name.substr(dash + 1);
+        const std::string text = slurp(entry.path());
+        folder.write("zadani.txt", text);
+        VyresRun run = runVyres("");
+        const int round = taskFrom(text)->KOL + 1;
+        // The driver's report of the counters and the cost, as the recording shows it.
+        const std::string report = "0 prohozeni ctveric " + formatInt(run.KROKU2) + " prohozeni trojic a " +
+                                   formatInt(run.KROKU) + " prohozeni dvojic  \nChybova funkce : " +
+                                   formatReal(run.CHYB, 12, 9) + "\n";
+        EXPECT_NE(slurp(step / "stdout").find(report), std::string::npos) << report;
+        Pairs drawn = leadingPairs("los.txt", folder.read(pairingListName(round)));
+        std::stable_partition(drawn.begin(), drawn.end(), [](const auto& pair) { return pair.second != 0; });
+        const std::string roundFile = roundFileName(round);
+        EXPECT_EQ(drawn, leadingPairs(roundFile, slurp(step / "files" / roundFile)));
+        ++checked;
+    }
+    EXPECT_EQ(checked, 23);
 }
 
 TEST_F(Vyres, LaterRoundWritesTheListAndReturnsCountersAndCost) {
