@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "search.hpp"
+#include "sample_tasks.hpp"
 #include "search_phases.hpp"
 #include "task_helpers.hpp"
 
@@ -161,6 +162,64 @@ TEST(Search, PairWhoseDirectionsCostTheSameKeepsItsStarter) {
     directionStep(costs, pairing, &trace);
     EXPECT_EQ(pairing.SOU[2], 1);
     EXPECT_TRUE(trace.empty());
+}
+
+TEST(Search, NewPairWhoseDirectionsCostTheSameStartsWithTheMemberNamedFirst) {
+    CostMatrices costs;
+    sizeCostMatrices(costs, 4);
+    auto set = [&](int p, int q, double there, double back) {
+        costs.row(costs.HB, p)[q] = there;
+        costs.row(costs.HB, q)[p] = back;
+    };
+    for (int p = 1; p <= 4; ++p) costs.row(costs.HB, p)[p] = kForbidden;
+    set(1, 2, 10, 11), set(3, 4, 10, 11);  // the pairing we start from
+    set(1, 4, 50, 50), set(3, 2, 50, 50);  // move 1 loses
+    set(1, 3, 1, 1), set(2, 4, 1, 1);      // move 2 gains 18; both its pairs cost the same either way
+    buildMINHB(costs);
+    Pairing pairing;
+    pairing.N = 4;
+    pairing.SOU = {0, 2, -1, 4, -3};
+    SearchWork work;
+    sizeSearchWork(work, 4);
+    improvePairing(costs, pairing, work);
+    // {i, j} and {i2, j2}: i = 1 and i2 = 2 are named first.
+    EXPECT_EQ(firstFour(pairing), (std::array<std::int16_t, 4>{3, 4, -1, -2}));
+}
+
+// Two pairs {1,2} and {3,4} at cost 1 each; re-pairing them as {1,3}, {2,4} gains `gain`.
+int passesForGain(double gain) {
+    CostMatrices costs;
+    sizeCostMatrices(costs, 4);
+    for (int p = 1; p <= 4; ++p)
+        for (int q = 1; q <= 4; ++q) costs.row(costs.HB, p)[q] = p == q ? kForbidden : 10;
+    auto set = [&](int p, int q, double value) {
+        costs.row(costs.HB, p)[q] = value;
+        costs.row(costs.HB, q)[p] = value + 1;
+    };
+    set(1, 2, 1), set(3, 4, 1), set(1, 3, 1), set(2, 4, 1 - gain);
+    buildMINHB(costs);
+    Pairing pairing;
+    pairing.N = 4;
+    pairing.SOU = {0, 2, -1, 4, -3};
+    SearchWork work;
+    sizeSearchWork(work, 4);
+    improvePairing(costs, pairing, work);
+    EXPECT_EQ(firstFour(pairing), (std::array<std::int16_t, 4>{3, 4, -1, -2}));
+    return pairing.KROKU;
+}
+
+TEST(Search, AppliedGainBelowOneBillionthEndsThePairPhase) {
+    EXPECT_EQ(passesForGain(5e-10), 1);
+    EXPECT_EQ(passesForGain(5e-9), 2);  // a second pass finds nothing
+}
+
+TEST(Search, TwinsWhoseRoundingWouldLoopForEverEndTheSearch) {
+    // Two identical players: a triple move swaps them for a last-bit "gain" of the reordered
+    // sum, and the pair phase swaps them back. The search stops when the pairing comes round.
+    auto searched = searchLaterRound(*taskFrom(randomTaskFile(58)));
+    ASSERT_FALSE(searched->trace.empty());
+    EXPECT_EQ(searched->trace.back().phase, 'p');  // it ends on a pairing after a pair phase
+    EXPECT_LT(searched->pairing.KROKU2, 5);
 }
 
 TEST(Search, TripleMoveIsTakenWhenNoPairMoveHelps) {
