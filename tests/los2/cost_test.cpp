@@ -100,14 +100,4 @@ TEST(Cost, MatrixRowsEqualTheSinglePairCostBitForBit) {
     }
 }
 
-TEST(Cost, PairingCostSumsEachPairOnceWithItsStarter) {
-    CostMatrices costs;
-    sizeCostMatrices(costs, 3);
-    for (int p = 1; p <= 3; ++p)
-        for (int q = 1; q <= 3; ++q) costs.row(costs.HB, p)[q] = 10 * p + q;
-    std::array<std::int16_t, NMAX + 1> SOU{};
-    SOU[1] = -3, SOU[3] = 1;  // 3 starts; 2 has the bye
-    EXPECT_EQ(pairingCost(costs, SOU), 31);
-}
-
 }  // namespace

@@ -123,21 +123,6 @@ TEST(Search, FirstRoundPairsAtRandomAndLeavesTheLastPositionTheBye) {
     for (int p = 1; p <= 6; ++p) EXPECT_NE(even.SOU[p], 0);
 }
 
-TEST(Search, FirstRoundStartingSidesAlternateInTheOrderPairsAreFormed) {
-    Pairing pairing;
-    pairing.N = 8;
-    RandomGenerator generator;
-    generator.engine.seed(99);
-    RandomGenerator replay = generator;
-    pairFirstRound(pairing, generator);
-    int d = Random(replay, 2) == 0 ? 1 : -1;
-    for (int i = 1; i <= 8; ++i) {
-        if (std::abs(pairing.SOU[i]) < i) continue;  // formed when its lower position came up
-        EXPECT_EQ(pairing.SOU[i] > 0 ? 1 : -1, d) << i;
-        d = -d;
-    }
-}
-
 TEST(Search, RepeatThatCannotBeAvoidedStillPairsEveryone) {
     // Four players who have all met: every pairing repeats.
     auto task = taskFrom("3\r\n" + line(1, "1.5", "1500.0", "2 3 4") + line(2, "1.5", "1500.0", "1 4 3") +

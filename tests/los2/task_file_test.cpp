@@ -31,12 +31,6 @@ TEST(TaskFile, ReadsFieldsAndOpponentListsUpToTheLineEnd) {
     EXPECT_EQ(task->SOUP[3][2], 3);
 }
 
-TEST(TaskFile, FirstLineAloneMeansNoPlayers) {
-    auto task = taskFrom("4\r\n");
-    EXPECT_EQ(task->KOL, 4);
-    EXPECT_EQ(task->N, 0);
-}
-
 TEST(TaskFile, ScoreGroupsOddGroupsTakeInTheirNeighbours) {
     // Half points 4, 4 and 3 with KOL 2; v = (2*ARO + rating)/3.
     auto task = taskFrom(
