@@ -11,7 +11,8 @@
 inline constexpr double kForbidden = 1000000.0;  // same player, or players who have met
 inline constexpr double kFirstMove = 34.6;       // the starter's allowance in rating points
 
-// Both matrices in one block each, row p at p*(N+1); positions 1..N.
+// Both matrices in one block each, row p at p*(N+1); positions 1..N. No entry is below 0
+// (a sum of squares, perhaps +1, or kForbidden); the triple phase relies on that.
 struct CostMatrices {
     std::int32_t N = 0;
     std::vector<double> HB;

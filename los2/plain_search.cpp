@@ -1,4 +1,4 @@
-// The literal search: the loops in the order they are described, with nothing kept
+// The literal search: every loop in its plain order, with nothing kept
 // between passes. Slow on purpose; it is the measure of the fast one.
 #include "plain_search.hpp"
 

@@ -1,4 +1,4 @@
-// The search exactly as first written: one heap row per player, every pass and every scan
+// The search in its plain form: one heap row per player, every pass and every scan
 // recomputed from the matrices. The tests and the benchmark hold the fast search to it.
 #pragma once
 
