@@ -1,0 +1,84 @@
+// The pairing search: bye, random first round, greedy start, then the improvement loop of
+// direction step, pair phase and triple phase until no move lowers the cost.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "cost.hpp"
+#include "random_seed.hpp"
+#include "task_file.hpp"
+
+inline constexpr std::int16_t kByeMarker = 1000;  // only while the initial pairing is built
+inline constexpr std::int32_t kPassLimit = 10000;  // beyond it the pair phase makes one pass
+inline constexpr double kLeastGain = 1e-9;         // a smaller applied gain ends the pair phase
+
+// SOU[p] = q: p plays q and starts; -q: q starts; 0: no opponent. A pair is addressed by its
+// starter, the member with the positive entry.
+struct Pairing {
+    std::int32_t N = 0;
+    std::array<std::int16_t, NMAX + 1> SOU{};
+    std::int32_t KROKU = 0;   // passes of the pair phase
+    std::int32_t KROKU2 = 0;  // applied triple moves
+    std::int32_t KROKU3 = 0;  // there is no move on four pairs
+};
+
+// One applied change, for comparing two searches move for move.
+struct SearchStep {
+    char phase;  // 'd' direction turned, 'p' pair move, 't' triple move
+    std::int16_t i, j, k;
+    std::int8_t move;  // 1..2 in the pair phase, 1..4 (T1..T4) in the triple phase
+    bool operator==(const SearchStep&) const = default;
+};
+using SearchTrace = std::vector<SearchStep>;
+
+// Scratch tables of the fast search, sized once before it starts.
+struct SearchWork {
+    std::int32_t N = 0;
+    std::vector<double> gain;        // pair phase: best gain of the pairs started by i < j
+    std::vector<std::int8_t> move;   // ... and the move giving it
+    std::array<double, NMAX + 1> rowGain{};       // best gain of row i over later starters j
+    std::array<std::int16_t, NMAX + 1> rowPartner{};  // ... the first j giving it, 0 for none
+    std::array<std::int16_t, NMAX + 1> evaluatedSOU{};  // the pairing the gains belong to
+    bool gainsKept = false;
+    std::array<std::int16_t, NMAX + 1> starters{};
+    std::int32_t starterCount = 0;
+    std::array<double, NMAX + 1> ownCost{};          // triple phase: MINHB of pair c itself
+    std::array<std::int16_t, NMAX + 1> byOwnCost{};  // ... and the pairs, dearest first
+};
+
+void sizeSearchWork(SearchWork& work, std::int32_t n);
+
+// Bye when N is odd: candidates have KOL opponent entries; lowest PB + rating/10000 wins,
+// the earlier position on equal keys. No candidate: nobody is marked.
+void chooseBye(const Task& task, Pairing& pairing);
+
+// Round 1: the first 2*(N div 2) positions pair at random, starting sides alternating.
+void pairFirstRound(Pairing& pairing, RandomGenerator& generator);
+
+// Each unpaired position in turn takes the cheapest unpaired later one, either direction.
+void pairGreedy(const CostMatrices& costs, Pairing& pairing);
+
+// Rounding can make a triple move "lower" the cost by a last bit that the pair phase then
+// takes back, for ever. The watch sees the pairing after each pair phase and reports when
+// one comes round again (Brent's cycle finding: one checkpoint, moved at powers of two).
+struct LoopWatch {
+    std::array<std::int16_t, NMAX + 1> checkpoint{};
+    std::int32_t seen = 0;
+    std::int32_t sinceCheckpoint = 0;
+    std::int32_t stretch = 1;
+
+    bool cameRound(const std::array<std::int16_t, NMAX + 1>& SOU);
+};
+
+// Direction step, pair phase and triple phase until the triple phase finds no move, or the
+// pairing after a pair phase is one seen there before.
+void improvePairing(const CostMatrices& costs, Pairing& pairing, SearchWork& work, SearchTrace* trace = nullptr);
+
+// A later round from a read task: matrices, greedy start, improvement.
+void pairLaterRound(const Task& task, CostMatrices& costs, SearchWork& work, Pairing& pairing,
+                    SearchTrace* trace = nullptr);
+
+// From the improvement loop on, the bye player is simply unpaired.
+void clearByeMarker(Pairing& pairing);
