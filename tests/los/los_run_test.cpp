@@ -1,0 +1,224 @@
+// los end to end: the real program in a temporary folder with scripted keyboard input, its
+// console text, exit status and files compared with what the organiser must see.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+#include <sstream>
+
+#include "program_run.hpp"
+#include "temp_folder.hpp"
+
+namespace {
+
+const std::string kBanner = "Losovani - verze 19.11.2012\n-------------------------\n\n";
+const std::string kFirstRoundEnd =
+    "0 prohozeni ctveric 0 prohozeni trojic a 0 prohozeni dvojic  \nChybova funkce :  0.000000000\n";
+
+struct Line {
+    int k1, k2, v1, v2, table;
+    std::string names;
+};
+
+std::vector<Line> roundLines(const std::string& text) {
+    std::vector<Line> lines;
+    std::istringstream in(text);
+    for (std::string row; std::getline(in, row);) {
+        Line line{};
+        int used = 0;
+        if (std::sscanf(row.c_str(), "%d %d %d %d %d%n", &line.k1, &line.k2, &line.v1, &line.v2, &line.table, &used) == 5) {
+            line.names = row.substr(static_cast<std::size_t>(used));
+            if (!line.names.empty() && line.names.back() == '\r') line.names.pop_back();
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+class Los : public testing::Test {
+protected:
+    void SetUp() override {
+        folder.write("kanvo.dat", crlf({"  1 1700.00 50", "  2 1650.00 40", "  3 1600.00 30", "  4 1550.00 20",
+                                        "  5 1500.00 10"}));
+        folder.write("osoby.dat", crlf({"1 Prvni Hrac", "2 Druhy Hrac", "3 Treti Hrac", "4 Ctvrty Hrac", "5 Paty Hrac"}));
+        folder.write("zmeny.dat", "");
+        folder.write("randseed.txt", "12345\r\n");
+    }
+
+    ProgramRun los(const std::string& round, const std::string& keyboard = "") {
+        return runProgram("los", folder.path(), {round}, keyboard);
+    }
+
+    // Scores every game of the round as results entry would store them: first player wins.
+    void enterResults(int round) {
+        const std::string name = "partie" + std::to_string(round) + ".txt";
+        std::string text;
+        for (const Line& line : roundLines(folder.read(name))) {
+            char numbers[64];
+            int v1 = line.k2 ? 400 + line.k1 : line.v1, v2 = line.k2 ? 350 : line.v2;
+            std::snprintf(numbers, sizeof numbers, "%3d %3d  %4d %4d     %2d", line.k1, line.k2, v1, v2, line.table);
+            text += numbers + line.names + "\r\n";
+        }
+        folder.write(name, text);
+    }
+
+    TempFolder folder;
+};
+
+TEST_F(Los, FirstRoundWithTheStoredSeedIsRepeatableAndLeavesNoTemporaryFiles) {
+    auto run = los("1", "a\n");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, kBanner + "Nacteno 0 partii\nZebricek byl spocitan \n"
+                                 "Pouzit stavajici hodnotu generatora nah.cisel (12345)? a/n Parovani bylo provedeno \n" +
+                           kFirstRoundEnd + "\nParovani bylo uspesne provedeno \n");
+    EXPECT_EQ(folder.read("randseed.txt"), "12345\r\n");
+    EXPECT_EQ(folder.read("partie.dat"), "");
+    EXPECT_FALSE(folder.exists("zadani.txt"));
+    EXPECT_FALSE(folder.exists("los1.txt"));
+
+    auto lines = roundLines(folder.read("partie1.txt"));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(folder.read("partie1.txt").substr(2 * 79),
+              "  5   0 300 300  0  Paty Hrac                   -   BYE                      \r\n")
+        << "with an odd number the lowest-rated player of the first round sits out";
+
+    TempFolder again;
+    for (const auto& [name, bytes] : folder.files())
+        if (name != "partie1.txt" && name != "los1.htm" && name != "partie.dat") again.write(name, bytes);
+    runProgram("los", again.path(), {"1"}, "a\n");
+    EXPECT_EQ(again.read("partie1.txt"), folder.read("partie1.txt"));
+    EXPECT_EQ(again.read("los1.htm"), folder.read("los1.htm"));
+}
+
+TEST_F(Los, WithoutASeedFileANewSeedIsDrawnAndStored) {
+    folder.remove("randseed.txt");
+    auto run = los("1");
+    EXPECT_EQ(run.exitCode, 0);
+    const std::string seed = folder.read("randseed.txt");
+    ASSERT_GE(seed.size(), 3u);
+    EXPECT_EQ(seed.substr(seed.size() - 2), "\r\n");
+    EXPECT_NE(run.out.find("Nova hodnota generatora nah.cisel : " + seed.substr(0, seed.size() - 2) +
+                           "\n\nParovani bylo provedeno \n"),
+              std::string::npos)
+        << run.out;
+}
+
+TEST_F(Los, ThreeRoundsWithoutRepeatsAndTheByeToPlayersWhoPlayedEveryRound) {
+    std::set<std::pair<int, int>> met;
+    std::set<int> hadBye;
+    for (int round = 1; round <= 3; ++round) {
+        auto run = los(std::to_string(round), "a\n");
+        ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+        int byes = 0;
+        for (const Line& line : roundLines(folder.read("partie" + std::to_string(round) + ".txt"))) {
+            if (line.k2 == 0) {
+                ++byes;
+                EXPECT_FALSE(hadBye.count(line.k1)) << "round " << round << ": second bye for " << line.k1;
+                hadBye.insert(line.k1);
+                continue;
+            }
+            auto pair = std::minmax(line.k1, line.k2);
+            EXPECT_FALSE(met.count(pair)) << "round " << round << ": " << line.k1 << " meets " << line.k2 << " again";
+            met.insert(pair);
+        }
+        EXPECT_EQ(byes, 1);
+        enterResults(round);
+    }
+    EXPECT_EQ(met.size(), 6u);
+}
+
+TEST_F(Los, MissingEarlierRoundFileStopsAndKeepsTheOldGameList) {
+    los("1", "a\n");
+    enterResults(1);
+    folder.write("partie.dat", "old\r\n");
+    auto run = los("3");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, kBanner + "Soubor partie2.txt neexistuje, stisknete enter ");
+    EXPECT_EQ(folder.read("partie.dat"), "old\r\n");
+}
+
+TEST_F(Los, ZeroResultsAreReportedAndOnlyALowerCaseAGoesOn) {
+    los("1", "a\n");
+    const std::string question =
+        "V souboru partie1.txt je 2 nulovych vysledku\n"
+        "V souboru se vyskytuji nulove vysledky. Mam presto pokracovat? a/n Parovani nebylo provedeno, stisknete enter";
+    for (const char* answer : {"n\n", "A\n", ""}) {
+        auto run = los("2", answer);
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.out, kBanner + question);
+        EXPECT_FALSE(folder.exists("partie2.txt"));
+    }
+    EXPECT_EQ(roundLines(folder.read("partie.dat")).size(), 0u) << "partie.dat holds four numbers a line";
+    EXPECT_EQ(folder.read("partie.dat").size(), 2u * 17u) << "both games, still 0 0, are in the game list";
+
+    auto goOn = los("2", "a\n");
+    EXPECT_EQ(goOn.exitCode, 0);
+    EXPECT_TRUE(folder.exists("partie2.txt"));
+}
+
+TEST_F(Los, CopiedRoundFilesAreCaught) {
+    los("1", "a\n");
+    enterResults(1);
+    folder.write("partie2.txt", folder.read("partie1.txt"));
+    auto run = los("3");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, kBanner + "Soubory partie1.txt a partie2.txt jsou zrejme shodne. Stisknete enter ");
+}
+
+TEST_F(Los, AlreadyPairedRoundIsKeptUnlessTheAnswerIsA) {
+    los("1", "a\n");
+    const auto before = folder.files();
+    auto run = los("1", "a\nn\n");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, kBanner + "Nacteno 0 partii\nZebricek byl spocitan \n"
+                                 "Pouzit stavajici hodnotu generatora nah.cisel (12345)? a/n Parovani bylo provedeno \n" +
+                           kFirstRoundEnd +
+                           "\nParovani bylo jiz provedeno drive, chcete ho provest znovu? a/n  \n"
+                           "Parovani nemohlo byt provedeno \n");
+    EXPECT_EQ(folder.files(), before) << "round file, page and seed unchanged, no temporary files";
+
+    folder.write("partie1.txt", "stara\r\n");
+    auto again = los("1", "a\na\n");
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_EQ(folder.files(), before) << "the same seed pairs the round the same way again";
+}
+
+TEST_F(Los, RoundOutsideTheOptimisersRangeIsRefusedBeforeAnyFile) {
+    for (const char* round : {"0", "25", "-3"}) {
+        auto run = los(round);
+        EXPECT_EQ(run.exitCode, 1) << round;
+        EXPECT_EQ(run.out, kBanner);
+        EXPECT_NE(run.err.find("1..24"), std::string::npos);
+        EXPECT_FALSE(folder.exists("partie.dat"));
+    }
+}
+
+TEST_F(Los, AskedRoundNumberRepeatsOnATypingSlip) {
+    auto run = runProgram("los", folder.path(), {"1x"}, "x\n1\na\n");
+    EXPECT_EQ(run.exitCode, 0);
+    const std::string prompt = "Zadejte cislo parovaneho kola : ";
+    EXPECT_EQ(run.out.substr(0, kBanner.size() + 2 * prompt.size() + 17), kBanner + prompt + prompt + "Nacteno 0 partii\n");
+}
+
+TEST_F(Los, MissingPlayersFileStopsBeforeTheRoundFile) {
+    folder.remove("osoby.dat");
+    auto run = los("1", "a\n");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("osoby.dat"), std::string::npos);
+    EXPECT_FALSE(folder.exists("partie1.txt"));
+    EXPECT_FALSE(folder.exists("los1.htm"));
+    EXPECT_FALSE(folder.exists("zadani.txt"));
+    EXPECT_FALSE(folder.exists("los1.txt"));
+}
+
+TEST_F(Los, EndOfInputAtTheSeedQuestionStopsWithCode1) {
+    auto run = los("1", "x\n");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, kBanner + "Nacteno 0 partii\nZebricek byl spocitan \n"
+                                 "Pouzit stavajici hodnotu generatora nah.cisel (12345)? a/n "
+                                 "Pouzit stavajici hodnotu generatora nah.cisel (12345)? a/n ");
+    EXPECT_FALSE(folder.exists("zadani.txt"));
+    EXPECT_FALSE(folder.exists("partie1.txt"));
+}
+
+}  // namespace
