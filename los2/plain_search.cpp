@@ -170,7 +170,7 @@ double pairLaterRoundPlain(const Task& task, Pairing& pairing, SearchTrace* trac
     for (;;) {
         plain.direction();
         plain.pairPhase();
-        if (watch.cameRound(pairing.SOU) || !plain.triplePhase()) break;
+        if (watch.endless(pairing) || !plain.triplePhase()) break;
     }
     return plain.cost();
 }

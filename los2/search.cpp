@@ -124,7 +124,7 @@ void improvePairing(const CostMatrices& costs, Pairing& pairing, SearchWork& wor
     for (;;) {
         directionStep(costs, pairing, trace);
         pairPhase(costs, pairing, work, trace);
-        if (watch.cameRound(pairing.SOU)) return;
+        if (watch.endless(pairing)) return;
         if (!triplePhase(costs, pairing, work, trace)) return;
     }
 }

@@ -63,6 +63,9 @@ void pairGreedy(const CostMatrices& costs, Pairing& pairing);
 // Rounding can make a triple move "lower" the cost by a last bit that the pair phase then
 // takes back, for ever. The watch sees the pairing after each pair phase and reports when
 // one comes round again (Brent's cycle finding: one checkpoint, moved at powers of two).
+// It is consulted only once the pair phase is down to one pass a visit: from then on the
+// pairing alone decides every later step, so a pairing seen again means the search would
+// never end; before that, the pass limit may still break the circle.
 struct LoopWatch {
     std::array<std::int16_t, NMAX + 1> checkpoint{};
     std::int32_t seen = 0;
@@ -70,10 +73,12 @@ struct LoopWatch {
     std::int32_t stretch = 1;
 
     bool cameRound(const std::array<std::int16_t, NMAX + 1>& SOU);
+    // The search is caught in a circle it would never leave.
+    bool endless(const Pairing& pairing) { return pairing.KROKU > kPassLimit && cameRound(pairing.SOU); }
 };
 
-// Direction step, pair phase and triple phase until the triple phase finds no move, or the
-// pairing after a pair phase is one seen there before.
+// Direction step, pair phase and triple phase until the triple phase finds no move, or, past
+// the pass limit, the pairing after a pair phase is one seen there before.
 void improvePairing(const CostMatrices& costs, Pairing& pairing, SearchWork& work, SearchTrace* trace = nullptr);
 
 // A later round from a read task: matrices, greedy start, improvement.

@@ -200,11 +200,12 @@ TEST(Search, AppliedGainBelowOneBillionthEndsThePairPhase) {
 
 TEST(Search, TwinsWhoseRoundingWouldLoopForEverEndTheSearch) {
     // Two identical players: a triple move swaps them for a last-bit "gain" of the reordered
-    // sum, and the pair phase swaps them back. The search stops when the pairing comes round.
+    // sum, and the pair phase swaps them back. Past the pass limit the pairing alone decides
+    // what follows, so the search stops when the pairing comes round there.
     auto searched = searchLaterRound(*taskFrom(randomTaskFile(58)));
     ASSERT_FALSE(searched->trace.empty());
     EXPECT_EQ(searched->trace.back().phase, 'p');  // it ends on a pairing after a pair phase
-    EXPECT_LT(searched->pairing.KROKU2, 5);
+    EXPECT_GT(searched->pairing.KROKU, kPassLimit);
 }
 
 TEST(Search, TripleMoveIsTakenWhenNoPairMoveHelps) {
