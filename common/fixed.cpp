@@ -2,6 +2,7 @@
 // The decimals are cut from the exact binary value of the fraction, never from a rounded one.
 #include "fixed.hpp"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -52,7 +53,15 @@ std::string wholeDigits(double whole) {
 
 }  // namespace
 
-std::string formatInt(std::int64_t value, int width) { return padLeft(std::to_string(value), width); }
+std::string formatInt(std::int64_t value, int width) {
+    char digits[24];
+    auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    const auto length = static_cast<std::size_t>(end - digits);
+    std::string text;
+    if (width > 0 && length < static_cast<std::size_t>(width)) text.assign(static_cast<std::size_t>(width) - length, ' ');
+    text.append(digits, length);
+    return text;
+}
 
 std::string formatReal(double value, int width, int decimals) {
     decimals = decimals < 0 ? 0 : decimals > kMaxDecimals ? kMaxDecimals : decimals;

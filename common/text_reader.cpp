@@ -30,14 +30,15 @@ std::optional<std::int32_t> parseWholeNumber(std::string_view token) {
         negative = token[0] == '-';
         pos = 1;
     }
-    if (pos == token.size() || digitsAt(token, pos) != token.size() - pos) return std::nullopt;
+    if (pos == token.size()) return std::nullopt;
     std::int64_t value = 0;
     for (; pos < token.size(); ++pos) {
+        if (!isDigit(token[pos])) return std::nullopt;
         value = value * 10 + (token[pos] - '0');
         if (value > std::int64_t{INT32_MAX} + 1) return std::nullopt;
     }
     if (negative) value = -value;
-    if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
+    if (value > INT32_MAX) return std::nullopt;
     return static_cast<std::int32_t>(value);
 }
 
@@ -72,8 +73,16 @@ TextReader::TextReader(std::string name, std::string content)
     : name_(std::move(name)), text_(std::move(content)) {}
 
 std::optional<TextReader> TextReader::open(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) return std::nullopt;
+    // A regular file is read in one piece; anything else (a pipe) through the stream buffer.
+    const std::streamoff size = in.tellg();
+    if (size >= 0 && in.seekg(0)) {
+        std::string content(static_cast<std::size_t>(size), '\0');
+        if (in.read(content.data(), size)) return TextReader(path, std::move(content));
+        in.clear();
+        in.seekg(0);
+    }
     std::ostringstream content;
     content << in.rdbuf();
     if (in.bad()) return std::nullopt;
@@ -142,6 +151,6 @@ std::string TextReader::readText(std::size_t maxLength) {
 }
 
 void TextReader::skipLine() {
-    while (pos_ < text_.size() && text_[pos_] != '\n') ++pos_;
-    if (pos_ < text_.size()) ++pos_;
+    std::size_t end = text_.find('\n', pos_);
+    pos_ = end == std::string::npos ? text_.size() : end + 1;
 }

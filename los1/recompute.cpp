@@ -117,14 +117,20 @@ std::vector<RatedGame> placeGames(const std::vector<Game>& games, const std::vec
 // player's own starting rating.
 void iterateRatings(Recomputation& state) {
     auto& players = state.players;
+    // What each side obtained does not change from pass to pass.
+    std::vector<std::pair<double, double>> obtained;
+    for (const auto& rated : state.games) {
+        const double S1 = rated.game.v1, S2 = rated.game.v2;
+        obtained.emplace_back(ZISK(S1 - S2), ZISK(S2 - S1));
+    }
     for (int OP = 1; OP <= PIT; ++OP) {
-        for (const auto& rated : state.games) {
+        for (std::size_t g = 0; g < state.games.size(); ++g) {
+            const auto& rated = state.games[g];
             auto& first = players[rated.H1];
             auto& second = players[rated.H2];
-            const double S1 = rated.game.v1, S2 = rated.game.v2;
-            double firstChange = ZISK(S1 - S2) - ODHAD(first.S0 - second.S + KOM);
+            double firstChange = obtained[g].first - ODHAD(first.S0 - second.S + KOM);
             first.ZMNSA += firstChange;
-            double secondChange = ZISK(S2 - S1) - ODHAD(second.S0 - first.S - KOM);
+            double secondChange = obtained[g].second - ODHAD(second.S0 - first.S - KOM);
             second.ZMNSA += secondChange;
             if (OP == 1) {
                 first.PAR = checkedAdd(first.PAR, 1);
