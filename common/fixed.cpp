@@ -53,13 +53,18 @@ std::string wholeDigits(double whole) {
 
 }  // namespace
 
-std::string formatInt(std::int64_t value, int width) {
+void appendInt(std::string& text, std::int64_t value, int width) {
     char digits[24];
     auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     const auto length = static_cast<std::size_t>(end - digits);
-    std::string text;
-    if (width > 0 && length < static_cast<std::size_t>(width)) text.assign(static_cast<std::size_t>(width) - length, ' ');
+    if (width > 0 && length < static_cast<std::size_t>(width))
+        text.append(static_cast<std::size_t>(width) - length, ' ');
     text.append(digits, length);
+}
+
+std::string formatInt(std::int64_t value, int width) {
+    std::string text;
+    appendInt(text, value, width);
     return text;
 }
 

@@ -7,6 +7,8 @@
 
 // The integer right-aligned with blanks to width characters; a longer number is written whole.
 std::string formatInt(std::int64_t value, int width = 0);
+// The same, appended to text (for lines of many numbers).
+void appendInt(std::string& text, std::int64_t value, int width = 0);
 
 // The real in fixed point with the given decimals, right-aligned to width. Rounding: the
 // fractional part of the magnitude gets the double epsilon and then half a unit of the last

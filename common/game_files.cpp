@@ -24,10 +24,16 @@ std::vector<std::pair<std::int32_t, std::int32_t>> readPairingList(TextReader& r
 }
 
 void appendToGameList(TextWriter& list, const std::vector<Game>& round) {
-    for (const Game& game : round)
-        if (game.k2 > 0)
-            list.writeLine(formatInt(game.k1, 3) + " " + formatInt(game.k2, 3) + " " + formatInt(game.v1, 3) + " " +
-                           formatInt(game.v2, 3));
+    std::string line;
+    for (const Game& game : round) {
+        if (game.k2 <= 0) continue;
+        line.clear();
+        for (std::int32_t number : {game.k1, game.k2, game.v1, game.v2}) {
+            if (!line.empty()) line += ' ';
+            appendInt(line, number, 3);
+        }
+        list.writeLine(line);
+    }
 }
 
 namespace {

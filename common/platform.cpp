@@ -63,13 +63,13 @@ void setColour(std::ostream& out, int colour) {
     out << (colour == 14 ? "\x1b[93m" : "\x1b[97m");
 }
 
-bool writeFileDurably(const std::string& path, const std::string& bytes) {
+bool writeFile(const std::string& path, const std::string& bytes, bool durable) {
 #ifdef _WIN32
     FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) return false;
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     ok = std::fflush(file) == 0 && ok;
-    ok = _commit(_fileno(file)) == 0 && ok;
+    if (durable) ok = _commit(_fileno(file)) == 0 && ok;
     ok = std::fclose(file) == 0 && ok;
 #else
     int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
@@ -81,18 +81,20 @@ bool writeFileDurably(const std::string& path, const std::string& bytes) {
         if (n < 0) ok = false;
         else done += static_cast<std::size_t>(n);
     }
-    ok = fsync(fd) == 0 && ok;
+    if (durable) ok = fsync(fd) == 0 && ok;
     ok = close(fd) == 0 && ok;
 #endif
     if (!ok) removeFile(path);
     return ok;
 }
 
-bool replaceFile(const std::string& from, const std::string& to) {
+bool replaceFile(const std::string& from, const std::string& to, bool durable) {
 #ifdef _WIN32
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    DWORD flags = MOVEFILE_REPLACE_EXISTING | (durable ? MOVEFILE_WRITE_THROUGH : 0);
+    return MoveFileExA(from.c_str(), to.c_str(), flags) != 0;
 #else
     if (std::rename(from.c_str(), to.c_str()) != 0) return false;
+    if (!durable) return true;
     // Make the rename itself durable: sync the folder that holds the file.
     std::string folder = ".";
     auto slash = to.find_last_of('/');

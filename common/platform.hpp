@@ -15,12 +15,13 @@ bool stdoutIsTerminal();
 void clearScreen(std::ostream& out);
 void setColour(std::ostream& out, int colour);  // 14 yellow, 15 white
 
-// Writes bytes to a new file at path, flushes them to the disk and closes it.
+// Writes bytes to a new file at path, flushes them to the disk when durable, and closes it.
 // On failure the partly written file is removed and false is returned.
-bool writeFileDurably(const std::string& path, const std::string& bytes);
+bool writeFile(const std::string& path, const std::string& bytes, bool durable);
 
-// Renames from over to (replacing to); true on success.
-bool replaceFile(const std::string& from, const std::string& to);
+// Renames from over to (replacing to), making the rename itself durable when asked; true on
+// success.
+bool replaceFile(const std::string& from, const std::string& to, bool durable);
 
 // Erases a file; a file that is already gone is fine.
 void removeFile(const std::string& path);

@@ -124,6 +124,12 @@ void TextReader::badNumber(std::string_view token) const {
 std::int32_t TextReader::readInt() {
     std::string_view token = takeToken(text_, pos_);
     if (token.empty()) return 0;
+    // Most tokens are a few plain digits: read them at once.
+    if (token.size() <= 9 && digitsAt(token, 0) == token.size()) {
+        std::int32_t value = 0;
+        for (char c : token) value = value * 10 + (c - '0');
+        return value;
+    }
     auto value = parseWholeNumber(token);
     if (!value) badNumber(token);
     return *value;

@@ -5,15 +5,16 @@
 #include "platform.hpp"
 #include "run_error.hpp"
 
-bool replaceFileSafely(const std::string& path, const std::string& bytes) {
+bool replaceFileSafely(const std::string& path, const std::string& bytes, FileLife life) {
     const std::string temporary = path + ".tmp";
+    const bool durable = life == FileLife::Kept;
     platform::setPendingTemporary(temporary);
-    bool ok = platform::writeFileDurably(temporary, bytes) && platform::replaceFile(temporary, path);
+    bool ok = platform::writeFile(temporary, bytes, durable) && platform::replaceFile(temporary, path, durable);
     if (!ok) platform::removeFile(temporary);
     platform::clearPendingTemporary();
     return ok;
 }
 
 void TextWriter::close() {
-    if (!replaceFileSafely(path_, text_)) stopWithMessage("Soubor " + path_ + " nelze zapsat");
+    if (!replaceFileSafely(path_, text_, life_)) stopWithMessage("Soubor " + path_ + " nelze zapsat");
 }

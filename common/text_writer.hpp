@@ -5,9 +5,13 @@
 #include <string>
 #include <string_view>
 
+// A file the run itself erases before it ends (the task file, the pairing list) is still
+// written whole and renamed, but not flushed to disk: it is never read after a power cut.
+enum class FileLife { Kept, ThisRunOnly };
+
 class TextWriter {
 public:
-    explicit TextWriter(std::string path) : path_(std::move(path)) {}
+    explicit TextWriter(std::string path, FileLife life = FileLife::Kept) : path_(std::move(path)), life_(life) {}
 
     void write(std::string_view text) { text_ += text; }
     void writeLine(std::string_view text = {}) {
@@ -23,9 +27,10 @@ public:
 
 private:
     std::string path_;
+    FileLife life_;
     std::string text_;
 };
 
-// Replaces path with exactly these bytes (temporary file, flush, rename); false on failure,
-// with the old file untouched and no temporary file left behind.
-bool replaceFileSafely(const std::string& path, const std::string& bytes);
+// Replaces path with exactly these bytes (temporary file, flush unless the file lives only for
+// this run, rename); false on failure, with the old file untouched and no temporary file left.
+bool replaceFileSafely(const std::string& path, const std::string& bytes, FileLife life = FileLife::Kept);

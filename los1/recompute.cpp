@@ -87,7 +87,7 @@ void absences(Recomputation& state, std::int32_t KOLO, Console& console) {
 }
 
 void writeTaskFile(const Recomputation& state, std::int32_t KOL) {
-    TextWriter file(kTaskFileName);
+    TextWriter file(kTaskFileName, FileLife::ThisRunOnly);
     for (const auto& line : taskFileLines(state, KOL)) file.writeLine(line);
     file.close();
 }
@@ -186,9 +186,13 @@ std::vector<std::string> taskFileLines(const Recomputation& state, std::int32_t 
     const auto& players = state.players;
     // Each player's opponents in game-list order, as list numbers.
     std::vector<std::string> opponents(players.size());
+    auto addOpponent = [&opponents](std::size_t player, std::size_t opponent) {
+        opponents[player] += ' ';
+        appendInt(opponents[player], static_cast<std::int64_t>(opponent) + 1, 2);
+    };
     for (const auto& rated : state.games) {
-        opponents[rated.H1] += " " + formatInt(static_cast<std::int64_t>(rated.H2) + 1, 2);
-        if (rated.H2 != rated.H1) opponents[rated.H2] += " " + formatInt(static_cast<std::int64_t>(rated.H1) + 1, 2);
+        addOpponent(rated.H1, rated.H2);
+        if (rated.H2 != rated.H1) addOpponent(rated.H2, rated.H1);
     }
     for (std::int64_t L = 2 * std::int64_t{KOL}; L >= 0; --L) {
         for (std::size_t I = 0; I < players.size(); ++I) {

@@ -42,7 +42,7 @@ void VYRES(std::int32_t& KROKU, std::int32_t& KROKU2, std::int32_t& KROKU3, doub
     }
     clearByeMarker(pairing);
 
-    TextWriter list(pairingListName(task->KOL + 1));
+    TextWriter list(pairingListName(task->KOL + 1), FileLife::ThisRunOnly);
     for (const auto& line : pairingListLines(*task, pairing)) list.writeLine(line);
     list.close();
 
