@@ -18,7 +18,7 @@ std::string pairLine(const Task& task, int s, int t) {
            " " + formatReal(ARO2, 6, 1);
 }
 
-std::string byeLine(const Task& task, int b) {
+std::string byeListLine(const Task& task, int b) {
     return formatInt(task.playerNumber[b], 3) + "   0    " + formatInt(task.listNumber[b], 3);
 }
 
@@ -27,7 +27,7 @@ std::vector<std::string> pairingListLines(const Task& task, const Pairing& pairi
     for (int p = 1; p <= task.N; ++p) {
         const int partner = pairing.SOU[p];
         if (partner == 0) {
-            lines.push_back(byeLine(task, p));
+            lines.push_back(byeListLine(task, p));
         } else if (std::abs(partner) > p) {
             const int s = partner > 0 ? p : -partner;
             const int t = partner > 0 ? partner : p;

@@ -12,7 +12,7 @@
 // ratings after the game.
 std::string pairLine(const Task& task, int s, int t);
 // Bye line of b: its player number, 0, its list number.
-std::string byeLine(const Task& task, int b);
+std::string byeListLine(const Task& task, int b);
 
 // Every line: a pair at its lower position, the bye at its own.
 std::vector<std::string> pairingListLines(const Task& task, const Pairing& pairing);

@@ -18,7 +18,7 @@ std::unique_ptr<Task> exampleTask() {
 TEST(PairingList, ExampleLines) {
     auto task = exampleTask();
     EXPECT_EQ(pairLine(*task, 1, 2), " 12   7      3   9     2.0  2.0   2 -2   1508.5 1604.9");
-    EXPECT_EQ(byeLine(*task, 3), " 15   0     14");
+    EXPECT_EQ(byeListLine(*task, 3), " 15   0     14");
 }
 
 TEST(PairingList, WideNegativeStartBalanceTakesItsRoom) {
