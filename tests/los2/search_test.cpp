@@ -29,6 +29,18 @@ std::array<std::int16_t, 4> firstFour(const Pairing& pairing) {
     return {pairing.SOU[1], pairing.SOU[2], pairing.SOU[3], pairing.SOU[4]};
 }
 
+// Improves the pairing {1,2}, {3,4} (the lower position starting) on four players' costs.
+Pairing improveFromTwoPairs(CostMatrices& costs) {
+    buildMINHB(costs);
+    Pairing pairing;
+    pairing.N = 4;
+    pairing.SOU = {0, 2, -1, 4, -3};
+    SearchWork work;
+    sizeSearchWork(work, 4);
+    improvePairing(costs, pairing, work);
+    return pairing;
+}
+
 TEST(Search, FourPlayerExampleGreedyThenOnePairMove) {
     CostMatrices costs = fourPlayers();
     Pairing pairing;
@@ -160,13 +172,7 @@ TEST(Search, NewPairWhoseDirectionsCostTheSameStartsWithTheMemberNamedFirst) {
     set(1, 2, 10, 11), set(3, 4, 10, 11);  // the pairing we start from
     set(1, 4, 50, 50), set(3, 2, 50, 50);  // move 1 loses
     set(1, 3, 1, 1), set(2, 4, 1, 1);      // move 2 gains 18; both its pairs cost the same either way
-    buildMINHB(costs);
-    Pairing pairing;
-    pairing.N = 4;
-    pairing.SOU = {0, 2, -1, 4, -3};
-    SearchWork work;
-    sizeSearchWork(work, 4);
-    improvePairing(costs, pairing, work);
+    Pairing pairing = improveFromTwoPairs(costs);
     // {i, j} and {i2, j2}: i = 1 and i2 = 2 are named first.
     EXPECT_EQ(firstFour(pairing), (std::array<std::int16_t, 4>{3, 4, -1, -2}));
 }
@@ -182,13 +188,7 @@ int passesForGain(double gain) {
         costs.row(costs.HB, q)[p] = value + 1;
     };
     set(1, 2, 1), set(3, 4, 1), set(1, 3, 1), set(2, 4, 1 - gain);
-    buildMINHB(costs);
-    Pairing pairing;
-    pairing.N = 4;
-    pairing.SOU = {0, 2, -1, 4, -3};
-    SearchWork work;
-    sizeSearchWork(work, 4);
-    improvePairing(costs, pairing, work);
+    Pairing pairing = improveFromTwoPairs(costs);
     EXPECT_EQ(firstFour(pairing), (std::array<std::int16_t, 4>{3, 4, -1, -2}));
     return pairing.KROKU;
 }
