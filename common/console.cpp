@@ -37,7 +37,10 @@ std::vector<std::int32_t> askNumbers(Console& console, std::string_view prompt, 
 }  // namespace
 
 Console& processConsole() {
-    static Console console{&std::cin, &std::cout, platform::stdoutIsTerminal()};
+    static Console console = [] {
+        platform::prepareConsole();
+        return Console{&std::cin, &std::cout, platform::stdoutIsTerminal()};
+    }();
     return console;
 }
 

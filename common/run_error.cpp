@@ -19,6 +19,7 @@ void eraseOnStop(const std::string& path) { filesToErase().push_back(path); }
 
 [[noreturn]] void stopProgram(int code) {
     for (const auto& path : filesToErase()) platform::removeFile(path);
+    platform::restoreColours(std::cout);
     std::cout.flush();
     std::cerr.flush();
     std::exit(code);

@@ -3,10 +3,8 @@
 #include "text_reader.hpp"
 
 #include <charconv>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
+#include "platform.hpp"
 #include "run_error.hpp"
 
 namespace {
@@ -73,20 +71,10 @@ TextReader::TextReader(std::string name, std::string content)
     : name_(std::move(name)), text_(std::move(content)) {}
 
 std::optional<TextReader> TextReader::open(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return std::nullopt;
-    // A regular file is read in one piece; anything else (a pipe) through the stream buffer.
-    const std::streamoff size = in.tellg();
-    if (size >= 0 && in.seekg(0)) {
-        std::string content(static_cast<std::size_t>(size), '\0');
-        if (in.read(content.data(), size)) return TextReader(path, std::move(content));
-        in.clear();
-        in.seekg(0);
-    }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return TextReader(path, content.str());
+    // A folder or anything else in place of the file is a file that cannot be opened.
+    auto content = platform::readFile(path);
+    if (!content) return std::nullopt;
+    return TextReader(path, std::move(*content));
 }
 
 TextReader TextReader::openOrFail(const std::string& path) {

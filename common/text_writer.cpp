@@ -6,11 +6,11 @@
 #include "run_error.hpp"
 
 bool replaceFileSafely(const std::string& path, const std::string& bytes, FileLife life) {
-    const std::string temporary = path + ".tmp";
     const bool durable = life == FileLife::Kept;
-    platform::setPendingTemporary(temporary);
-    bool ok = platform::writeFile(temporary, bytes, durable) && platform::replaceFile(temporary, path, durable);
-    if (!ok) platform::removeFile(temporary);
+    auto temporary = platform::writeTemporary(path, bytes, durable);
+    if (!temporary) return false;
+    bool ok = platform::replaceFile(*temporary, path, durable);
+    if (!ok) platform::removeFile(*temporary);
     platform::clearPendingTemporary();
     return ok;
 }

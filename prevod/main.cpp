@@ -19,6 +19,7 @@ TextReader openFullList() {
 }  // namespace
 
 int main() {
+    Console& console = processConsole();
     TextReader entered = TextReader::openOrFail(kEnteredPlayersName);
     TextReader fullList = openFullList();
     const PlayerSet players = markPlayers(readPlayerNumbers(entered));
@@ -28,6 +29,6 @@ int main() {
     for (const std::string& line : lines) ratingList.writeLine(line);
     ratingList.close();
 
-    writeLine(processConsole(), "Soubor KANVO.DAT byl vytvoren s " + std::to_string(lines.size()) + " hraci");
+    writeLine(console, "Soubor KANVO.DAT byl vytvoren s " + std::to_string(lines.size()) + " hraci");
     stopProgram(0);
 }

@@ -20,14 +20,13 @@ TEST(TextWriter, WritesCrLfLinesAndReplacesTheOldFile) {
     EXPECT_EQ(folder.files().size(), 1u) << "no temporary file is left";
 }
 
-TEST(TextWriter, FailedReplaceKeepsTheOldFile) {
+TEST(TextWriter, FailedReplaceLeavesTheTargetAndNoTemporaryFile) {
     TempFolder folder;
-    std::filesystem::create_directory(folder.path() / "sub");
-    folder.write("sub/a.txt", "old\r\n");
-    // A directory in place of the temporary file makes the write fail.
-    std::filesystem::create_directory(folder.path() / "sub" / "a.txt.tmp");
-    EXPECT_FALSE(replaceFileSafely((folder.path() / "sub" / "a.txt").string(), "new\r\n"));
-    EXPECT_EQ(folder.read("sub/a.txt"), "old\r\n");
+    // A folder in place of the target makes the replacement fail after the temporary was written.
+    std::filesystem::create_directories(folder.path() / "a.txt" / "inside");
+    EXPECT_FALSE(replaceFileSafely((folder.path() / "a.txt").string(), "new\r\n"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "a.txt" / "inside"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
 TEST(TextWriterDeathTest, FailedCloseEndsWithAMessageAndCode1) {
