@@ -3,15 +3,16 @@
 #include "game_files.hpp"
 
 #include "fixed.hpp"
+#include "run_error.hpp"
 
 std::string roundFileName(std::int32_t round) { return "partie" + std::to_string(round) + ".txt"; }
 
 std::string pairingListName(std::int32_t round) { return "los" + std::to_string(round) + ".txt"; }
 
 // Braced initialisers read their numbers left to right.
-std::vector<Game> readGames(TextReader& reader) {
-    return readRecords(reader, [](TextReader& r) { return Game{r.readInt(), r.readInt(), r.readInt(), r.readInt()}; });
-}
+Game readGame(TextReader& r) { return Game{r.readInt(), r.readInt(), r.readInt(), r.readInt()}; }
+
+std::vector<Game> readGames(TextReader& reader) { return readRecords(reader, readGame); }
 
 std::vector<Table> readTables(TextReader& reader, std::size_t namesLimit) {
     return readRecords(reader, [namesLimit](TextReader& r) {
@@ -34,6 +35,28 @@ void appendToGameList(TextWriter& list, const std::vector<Game>& round) {
         }
         list.writeLine(line);
     }
+}
+
+std::size_t gameListEntries(const std::vector<Game>& round) {
+    std::size_t entries = 0;
+    for (const Game& game : round) entries += game.k2 > 0 ? 1 : 0;
+    return entries;
+}
+
+void checkGameListCapacity(std::size_t games, std::int32_t lastRound) {
+    if (games <= kMaxGames) return;
+    const std::string files = lastRound == 1 ? "Soubor partie1.txt ma" : "Soubory partie1.txt az " + roundFileName(lastRound) + " maji";
+    stopWithMessage(files + " vice nez " + std::to_string(kMaxGames) + " partii");
+}
+
+std::int32_t zeroResults(const std::vector<Game>& round) {
+    std::int32_t zeros = 0;
+    for (const Game& game : round) zeros += game.v1 == 0 && game.v2 == 0 ? 1 : 0;
+    return zeros;
+}
+
+std::string zeroResultsLine(std::int32_t round, std::int32_t count) {
+    return "V souboru " + roundFileName(round) + " je " + std::to_string(count) + " nulovych vysledku";
 }
 
 namespace {

@@ -12,6 +12,7 @@
 
 inline constexpr const char* kGameListName = "partie.dat";
 inline constexpr std::size_t kMaxTableText = 255;  // the names part kept by results entry
+inline constexpr std::size_t kMaxGames = 2000;     // games the rating recomputation can hold
 
 // One line of a round file or of the game list: players and scores (0 0 = not entered;
 // second player 0 = bye).
@@ -28,7 +29,8 @@ struct Table {
 std::string roundFileName(std::int32_t round);    // partie12.txt
 std::string pairingListName(std::int32_t round);  // los12.txt
 
-// The first four numbers of every line, the rest of each line skipped.
+// The first four numbers of a line; of every line, the rest of each line skipped.
+Game readGame(TextReader& reader);
 std::vector<Game> readGames(TextReader& reader);
 // The first five numbers of every line and up to namesLimit characters after them.
 std::vector<Table> readTables(TextReader& reader, std::size_t namesLimit);
@@ -37,6 +39,15 @@ std::vector<std::pair<std::int32_t, std::int32_t>> readPairingList(TextReader& r
 
 // Appends to the game list the games of a round that have a second player.
 void appendToGameList(TextWriter& list, const std::vector<Game>& round);
+// The games of a round that go into the game list.
+std::size_t gameListEntries(const std::vector<Game>& round);
+// Before the game list of rounds 1..lastRound is written: more games than the rating
+// recomputation holds stop the program with a message naming the limit and the round files.
+void checkGameListCapacity(std::size_t games, std::int32_t lastRound);
+
+// Lines of a round whose result is still 0 0, and the line that reports them.
+std::int32_t zeroResults(const std::vector<Game>& round);
+std::string zeroResultsLine(std::int32_t round, std::int32_t count);
 
 // A round-file line as the pairing writes it: scores "   0 0   ", or " 300 300 " for the bye.
 std::string pairingLine(std::int32_t k1, std::int32_t k2, std::int32_t table, const std::string& name1,

@@ -2,13 +2,15 @@
 // line up to a length limit. A line end right after the number gives an empty name.
 #include "players_file.hpp"
 
+PlayerName readPlayerName(TextReader& reader, std::size_t maxLength) {
+    PlayerName entry{reader.readInt(), {}};
+    reader.readSeparator();
+    entry.name = reader.readText(maxLength);
+    return entry;
+}
+
 PlayerNames readPlayerNames(TextReader& reader, std::size_t maxLength) {
-    return readRecords(reader, [maxLength](TextReader& r) {
-        PlayerName entry{r.readInt(), {}};
-        r.readSeparator();
-        entry.name = r.readText(maxLength);
-        return entry;
-    });
+    return readRecords(reader, [maxLength](TextReader& r) { return readPlayerName(r, maxLength); });
 }
 
 std::optional<PlayerNames> readPlayersFile(const std::string& path, std::size_t maxLength) {

@@ -19,7 +19,8 @@ struct PlayerName {
 
 using PlayerNames = std::vector<PlayerName>;
 
-// Every line of the file, names cut to maxLength characters.
+// One line, or every line of the file; names cut to maxLength characters.
+PlayerName readPlayerName(TextReader& reader, std::size_t maxLength);
 PlayerNames readPlayerNames(TextReader& reader, std::size_t maxLength);
 // Nothing when the file cannot be opened.
 std::optional<PlayerNames> readPlayersFile(const std::string& path, std::size_t maxLength);

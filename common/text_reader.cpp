@@ -19,6 +19,33 @@ std::size_t digitsAt(std::string_view s, std::size_t pos) {
     return n;
 }
 
+// A well-formed real that from_chars finds out of range is below the smallest double when the
+// power of ten of its first non-zero digit, shifted by its exponent, is negative.
+bool belowSmallestDouble(std::string_view token) {
+    std::size_t pos = token[0] == '+' || token[0] == '-' ? 1 : 0;
+    std::int64_t order = 0;
+    bool significant = false, afterPoint = false;
+    for (; pos < token.size() && token[pos] != 'e' && token[pos] != 'E'; ++pos) {
+        const char c = token[pos];
+        if (c == '.') {
+            afterPoint = true;
+        } else if (!afterPoint) {
+            significant = significant || c != '0';
+            if (significant) ++order;
+        } else if (!significant) {
+            significant = c != '0';
+            if (!significant) --order;
+        }
+    }
+    std::int64_t exponent = 0;
+    bool negativeExponent = false;
+    for (; pos < token.size(); ++pos) {
+        if (token[pos] == '-') negativeExponent = true;
+        if (isDigit(token[pos]) && exponent < 1000000) exponent = exponent * 10 + (token[pos] - '0');
+    }
+    return order + (negativeExponent ? -exponent : exponent) < 0;
+}
+
 }  // namespace
 
 std::optional<std::int32_t> parseWholeNumber(std::string_view token) {
@@ -63,6 +90,9 @@ std::optional<double> parseReal(std::string_view token) {
     std::string_view body = token[0] == '+' ? token.substr(1) : token;
     double value = 0;
     auto [end, error] = std::from_chars(body.data(), body.data() + body.size(), value);
+    // A value too small for a double has the nearest double, zero; one too large has none.
+    if (error == std::errc::result_out_of_range && belowSmallestDouble(token))
+        return token[0] == '-' ? -0.0 : 0.0;
     if (error != std::errc() || end != body.data() + body.size()) return std::nullopt;
     return value;
 }
@@ -108,6 +138,8 @@ void TextReader::badNumber(std::string_view token) const {
     runError(kErrorBadNumber, "Chybne cislo \"" + std::string(token) + "\" v souboru " + name_ + ", radek " +
                                   std::to_string(line));
 }
+
+std::string_view TextReader::readToken() { return takeToken(text_, pos_); }
 
 std::int32_t TextReader::readInt() {
     std::string_view token = takeToken(text_, pos_);

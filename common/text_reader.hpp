@@ -39,6 +39,8 @@ public:
     // The next character ends the line (or the data).
     bool atLineEnd() const;
 
+    // The next token as it stands, unchecked (empty at the end of the data).
+    std::string_view readToken();
     // Malformed or out-of-range tokens end the program with run-time error 106.
     std::int32_t readInt();
     double readReal();
@@ -58,14 +60,20 @@ private:
     std::size_t pos_ = 0;
 };
 
-// Every record of the data: readRecord takes what it needs from the start of a line, and the
+// Every record of the data in turn: visit takes what it needs from the start of a line, and the
 // rest of each line is skipped. White space after the last record is no record.
+template <typename Visit>
+void forEachRecord(TextReader& reader, Visit visit) {
+    while (!reader.atEnd()) {
+        visit(reader);
+        reader.skipLine();
+    }
+}
+
+// The records of the data, each read by readRecord, in file order.
 template <typename ReadRecord>
 auto readRecords(TextReader& reader, ReadRecord readRecord) {
     std::vector<decltype(readRecord(reader))> records;
-    while (!reader.atEnd()) {
-        records.push_back(readRecord(reader));
-        reader.skipLine();
-    }
+    forEachRecord(reader, [&](TextReader& r) { records.push_back(readRecord(r)); });
     return records;
 }

@@ -39,23 +39,23 @@ std::vector<std::int32_t> rebuildGameList(Console& console, std::int32_t K, std:
     TextWriter gameList(kGameListName);
     std::vector<std::int32_t> XX(static_cast<std::size_t>(K), 0);
     NULOVE2 = 0;
+    std::size_t listed = 0;
     for (std::int32_t I = 1; I < K; ++I) {
         auto reader = TextReader::open(roundFileName(I));
         if (!reader) stopAfterEnter(console, "Soubor partie" + std::to_string(I) + ".txt neexistuje, stisknete enter");
         auto games = readGames(*reader);
-        std::int32_t NULOVE = 0;
-        for (const Game& game : games) {
+        for (const Game& game : games)
             if (XX[static_cast<std::size_t>(I)] == 0)
                 XX[static_cast<std::size_t>(I)] = checkedAdd(checkedMul(game.k1, 200), game.k2);
-            if (game.v1 == 0 && game.v2 == 0) ++NULOVE;
-        }
         appendToGameList(gameList, games);
+        listed += gameListEntries(games);
+        const std::int32_t NULOVE = zeroResults(games);
         if (NULOVE > 0) {
             NULOVE2 += NULOVE;
-            writeLine(console, "V souboru partie" + std::to_string(I) + ".txt je " + std::to_string(NULOVE) +
-                                   " nulovych vysledku");
+            writeLine(console, zeroResultsLine(I, NULOVE));
         }
     }
+    checkGameListCapacity(listed, K - 1);
     gameList.close();
     return XX;
 }

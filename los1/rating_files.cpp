@@ -5,13 +5,13 @@
 #include "fixed.hpp"
 
 // Braced initialisers read their numbers left to right.
-std::vector<RatingListEntry> readRatingList(TextReader& reader) {
-    return readRecords(reader, [](TextReader& r) { return RatingListEntry{r.readInt(), r.readReal(), r.readInt()}; });
-}
+RatingListEntry readRatingListEntry(TextReader& r) { return RatingListEntry{r.readInt(), r.readReal(), r.readInt()}; }
 
-std::vector<NewRating> readNewRatingList(TextReader& reader) {
-    return readRecords(reader, [](TextReader& r) { return NewRating{r.readInt(), r.readReal()}; });
-}
+NewRating readNewRating(TextReader& r) { return NewRating{r.readInt(), r.readReal()}; }
+
+std::vector<RatingListEntry> readRatingList(TextReader& reader) { return readRecords(reader, readRatingListEntry); }
+
+std::vector<NewRating> readNewRatingList(TextReader& reader) { return readRecords(reader, readNewRating); }
 
 std::vector<Absence> readAbsences(TextReader& reader) {
     return readRecords(reader, [](TextReader& r) { return Absence{r.readInt(), r.readInt(), r.readInt()}; });

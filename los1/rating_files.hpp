@@ -27,6 +27,9 @@ struct Absence {
     std::int32_t number = 0, first = 0, last = 0;
 };
 
+// One line, or every line of the file.
+RatingListEntry readRatingListEntry(TextReader& reader);
+NewRating readNewRating(TextReader& reader);
 std::vector<RatingListEntry> readRatingList(TextReader& reader);
 std::vector<NewRating> readNewRatingList(TextReader& reader);
 std::vector<Absence> readAbsences(TextReader& reader);

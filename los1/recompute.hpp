@@ -9,7 +9,6 @@
 #include "game_files.hpp"
 
 inline constexpr std::size_t kMaxRatedPlayers = 200;
-inline constexpr std::size_t kMaxGames = 2000;
 inline constexpr const char* kTaskFileName = "zadani.txt";
 
 // One entry of the player list; positions (list numbers) are 1-based indexes into it.

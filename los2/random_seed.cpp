@@ -22,8 +22,6 @@ std::optional<std::uint32_t> storedSeed(const std::string& text) {
 
 namespace {
 
-constexpr std::size_t kSeedLineLimit = 4096;
-
 // The question is asked until the answer is "a" or "n"; true for "a".
 bool keepStoredSeed(Console& console, std::uint32_t seed) {
     for (;;) {
@@ -40,16 +38,9 @@ bool keepStoredSeed(Console& console, std::uint32_t seed) {
     }
 }
 
-// The first token of the file, blank lines before it skipped.
-std::optional<std::uint32_t> seedInFile(TextReader& file) {
-    while (!file.atEnd()) {
-        std::string line = file.readText(kSeedLineLimit);
-        file.skipLine();
-        std::size_t pos = 0;
-        if (!takeToken(line, pos).empty()) return storedSeed(line);
-    }
-    return std::nullopt;
-}
+// The first token of the file (blank lines before it skipped); like every number token it ends
+// at the first character with code 32 or below.
+std::optional<std::uint32_t> seedInFile(TextReader& file) { return storedSeed(std::string(file.readToken())); }
 
 }  // namespace
 

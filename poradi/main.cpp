@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     const std::int32_t K = askRound(console, argc, argv);
 
     const RoundFiles rounds = readRoundFiles(K);
-    rebuildGameList(rounds);
+    rebuildGameList(rounds, console);
     PRIPRAV(-1, console);
 
     Standings table = totalsPass(rounds);

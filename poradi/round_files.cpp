@@ -14,8 +14,15 @@ RoundFiles readRoundFiles(std::int32_t round) {
     return rounds;
 }
 
-void rebuildGameList(const RoundFiles& rounds) {
+void rebuildGameList(const RoundFiles& rounds, Console& console) {
     TextWriter list(kGameListName);
-    for (const auto& lines : rounds) appendToGameList(list, lines);
+    std::size_t listed = 0;
+    for (std::size_t r = 0; r < rounds.size(); ++r) {
+        const auto round = static_cast<std::int32_t>(r + 1);
+        if (const std::int32_t zeros = zeroResults(rounds[r])) writeLine(console, zeroResultsLine(round, zeros));
+        appendToGameList(list, rounds[r]);
+        listed += gameListEntries(rounds[r]);
+    }
+    checkGameListCapacity(listed, static_cast<std::int32_t>(rounds.size()));
     list.close();
 }

@@ -1,5 +1,5 @@
 // Reading rekordy's inputs into its fixed tables, every entry checked against the capacities.
-// Each file is read whole first, so a malformed number in it reports before a range error.
+// Each line is checked as it is read, so the first faulty line of a file is the one reported.
 #include "record_inputs.hpp"
 
 #include "fixed.hpp"
@@ -16,43 +16,33 @@ void checkPlayer(std::int32_t number, const std::string& fileName) {
 
 }  // namespace
 
-void storeNames(NameTable& names, const PlayerNames& lines, const std::string& fileName) {
-    for (const PlayerName& line : lines) {
-        checkPlayer(line.number, fileName);
-        names[static_cast<std::size_t>(line.number)] = padRight(line.name, kNameWidth);
-    }
+void storeName(NameTable& names, const PlayerName& line, const std::string& fileName) {
+    checkPlayer(line.number, fileName);
+    names[static_cast<std::size_t>(line.number)] = padRight(line.name, kNameWidth);
 }
 
-void storeGames(std::vector<Game>& games, const std::vector<Game>& lines, const std::string& fileName) {
-    for (const Game& line : lines) {
-        checkPlayer(line.k1, fileName);
-        if (line.k2 == 0) continue;  // a bye
-        checkPlayer(line.k2, fileName);
-        if (games.size() == kMaxGames)
-            stopWithMessage("Soubor " + fileName + ": vice nez " + std::to_string(kMaxGames) + " partii");
-        games.push_back(line);
-    }
+void storeGame(std::vector<Game>& games, const Game& line, const std::string& fileName) {
+    checkPlayer(line.k1, fileName);
+    if (line.k2 == 0) return;  // a bye
+    checkPlayer(line.k2, fileName);
+    if (games.size() == kMaxGames)
+        stopWithMessage("Soubor " + fileName + ": vice nez " + std::to_string(kMaxGames) + " partii");
+    games.push_back(line);
 }
 
-template <typename RatingLine>
-void storeRatings(RatingTable& ratings, const std::vector<RatingLine>& lines, const std::string& fileName) {
-    for (const RatingLine& line : lines) {
-        checkPlayer(line.number, fileName);
-        ratings[static_cast<std::size_t>(line.number)] = line.rating;
-    }
+void storeRating(RatingTable& ratings, std::int32_t number, double rating, const std::string& fileName) {
+    checkPlayer(number, fileName);
+    ratings[static_cast<std::size_t>(number)] = rating;
 }
-
-template void storeRatings(RatingTable&, const std::vector<RatingListEntry>&, const std::string&);
-template void storeRatings(RatingTable&, const std::vector<NewRating>&, const std::string&);
 
 void readNamesFile(RecordTables& tables) {
     TextReader reader = TextReader::openOrFail(kPlayersFileName);
-    storeNames(tables.names, readPlayerNames(reader, kNameWidth), reader.name());
+    forEachRecord(reader, [&](TextReader& r) { storeName(tables.names, readPlayerName(r, kNameWidth), r.name()); });
 }
 
 void readGameList(RecordTables& tables) {
     TextReader reader = TextReader::openOrFail(kGameListName);
-    storeGames(tables.games, readGames(reader), reader.name());
+    forEachRecord(reader, [&](TextReader& r) { storeGame(tables.games, readGame(r), r.name()); });
 }
 
 RatingFiles readRatingFiles(RecordTables& tables) {
@@ -62,8 +52,14 @@ RatingFiles readRatingFiles(RecordTables& tables) {
     if (!oldList) files.missing.push_back(kRatingListName);
     if (!newList) files.missing.push_back(kNewRatingListName);
     if (!oldList || !newList) return files;
-    storeRatings(tables.oldRatings, readRatingList(*oldList), oldList->name());
-    storeRatings(tables.newRatings, readNewRatingList(*newList), newList->name());
+    forEachRecord(*oldList, [&](TextReader& r) {
+        const RatingListEntry line = readRatingListEntry(r);
+        storeRating(tables.oldRatings, line.number, line.rating, r.name());
+    });
+    forEachRecord(*newList, [&](TextReader& r) {
+        const NewRating line = readNewRating(r);
+        storeRating(tables.newRatings, line.number, line.rating, r.name());
+    });
     files.complete = true;
     return files;
 }

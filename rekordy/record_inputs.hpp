@@ -11,13 +11,13 @@
 #include "text_reader.hpp"
 
 inline constexpr const char* kRecordsFileName = "rekordy.txt";
-// Names cut at 25 characters and padded to 25; a later line for a number replaces the earlier.
-void storeNames(NameTable& names, const PlayerNames& lines, const std::string& fileName);
-// The games with a second player, in file order.
-void storeGames(std::vector<Game>& games, const std::vector<Game>& lines, const std::string& fileName);
-// Ratings of kanvo.dat (the games count is not used) or of kanvo.new.
-template <typename RatingLine>
-void storeRatings(RatingTable& ratings, const std::vector<RatingLine>& lines, const std::string& fileName);
+// One line of a file into its table, the player numbers checked first. Names are cut at 25
+// characters and padded to 25; a later line for a number replaces the earlier one.
+void storeName(NameTable& names, const PlayerName& line, const std::string& fileName);
+// Only games with a second player are stored, in file order.
+void storeGame(std::vector<Game>& games, const Game& line, const std::string& fileName);
+// A rating of kanvo.dat (the games count is not used) or of kanvo.new.
+void storeRating(RatingTable& ratings, std::int32_t number, double rating, const std::string& fileName);
 
 // The rise needs both rating files; the missing ones are named here, in reading order.
 struct RatingFiles {

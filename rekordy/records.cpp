@@ -1,16 +1,19 @@
 // The five game records (search rule and listing test of each) and the largest rating rise.
-// Scores are summed and subtracted in 64 bits so that no file content can overflow them.
+// Record values are 32-bit whole numbers: a sum or margin beyond them is run-time error 215.
 #include "records.hpp"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "fixed.hpp"
+#include "run_error.hpp"
 
 namespace {
 
-std::int64_t total(const Game& game) { return std::int64_t{game.v1} + game.v2; }
-std::int64_t margin(const Game& game) { return std::llabs(std::int64_t{game.v1} - game.v2); }
+std::int64_t total(const Game& game) { return checkedAdd(game.v1, game.v2); }
+std::int64_t margin(const Game& game) {
+    const std::int32_t difference = checkedSub(game.v1, game.v2);
+    return difference < 0 ? checkedSub(0, difference) : difference;
+}
 std::int64_t losingScore(const Game& game) { return std::min(game.v1, game.v2); }
 bool decided(const Game& game) { return game.v1 != game.v2; }
 

@@ -11,7 +11,6 @@
 #include "game_files.hpp"
 
 inline constexpr std::int32_t kMaxPlayerNumber = 1000;
-inline constexpr std::size_t kMaxGames = 2000;
 inline constexpr std::size_t kNameWidth = 25;
 
 // Indexed directly by player number 1..kMaxPlayerNumber; index 0 stays unused.

@@ -2,6 +2,8 @@
 // the end of data, and malformed tokens ending the program with run-time error 106.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "text_reader.hpp"
 
 namespace {
@@ -112,6 +114,12 @@ TEST(TextReader, RealTokens) {
     EXPECT_FALSE(parseReal("--1"));
     EXPECT_FALSE(parseReal("1.2.3"));
     EXPECT_EQ(parseReal("2E+1"), 20.0);
+    // Below the smallest double the nearest double is zero; above the largest there is none.
+    EXPECT_EQ(parseReal("1e-400"), 0.0);
+    EXPECT_EQ(parseReal("-0.00001e-320"), 0.0);
+    EXPECT_EQ(parseReal("3e-324"), 4.9406564584124654e-324);
+    EXPECT_FALSE(parseReal("1e400"));
+    EXPECT_FALSE(parseReal("0.01e311"));
 }
 
 TEST(TextReaderDeathTest, MalformedNumberEndsWithRunTimeError106) {
@@ -130,6 +138,8 @@ TEST(TextReaderDeathTest, MissingFileEndsWithRunTimeError2) {
     EXPECT_EXIT(TextReader::openOrFail("/nonexistent/folder/kanvo.dat"), testing::ExitedWithCode(2),
                 "Runtime error 2");
     EXPECT_FALSE(TextReader::open("/nonexistent/folder/kanvo.dat"));
+    // A folder where a file is expected is a file that cannot be opened.
+    EXPECT_FALSE(TextReader::open(std::filesystem::temp_directory_path().string()));
 }
 
 }  // namespace

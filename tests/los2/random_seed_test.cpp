@@ -64,7 +64,7 @@ TEST_F(SeedDialogue, NewSeedOnNoIsStoredAndShown) {
 }
 
 TEST_F(SeedDialogue, MissingOrUnreadableFileGivesANewSeedWithoutAsking) {
-    for (const char* content : {"", "abc\r\n", "12a\r\n", "-5\r\n", "2147483648\r\n"}) {
+    for (const char* content : {"", "abc\r\n", "12a\r\n", "-5\r\n", "2147483648\r\n", "x\r12\r\n"}) {
         if (*content) folder.write("randseed.txt", content);
         Dialogue d("");
         INITRANDOM(generator, d.console);
@@ -73,6 +73,11 @@ TEST_F(SeedDialogue, MissingOrUnreadableFileGivesANewSeedWithoutAsking) {
         folder.remove("randseed.txt");
     }
     EXPECT_EQ(storedSeed("2147483647\r\n"), 2147483647u);
+    // A number token ends at the first character with code 32 or below, a lone CR too.
+    folder.write("randseed.txt", "\r\n12\r34\r\n");
+    Dialogue d("a\n");
+    INITRANDOM(generator, d.console);
+    EXPECT_NE(d.out.str().find("(12)?"), std::string::npos) << d.out.str();
 }
 
 TEST_F(SeedDialogue, EndOfInputStopsAndErasesTheTaskFile) {

@@ -123,6 +123,25 @@ TEST_F(Poradi, MissingRoundFileLeavesTheGameListAsItWas) {
     EXPECT_FALSE(folder.exists("kanvo.new"));
 }
 
+TEST_F(Poradi, ResultsStill00AreNamedAndTooManyGamesStopBeforeTheGameList) {
+    const std::string round2 = crlf({"  3  12     0    0      1", " 20   7     0    0      2"});
+    folder.write("partie2.txt", round2);
+    auto zeros = run();
+    EXPECT_EQ(zeros.exitCode, 0) << zeros.err;
+    EXPECT_EQ(zeros.out, kBanner + "V souboru partie2.txt je 2 nulovych vysledku\nNacteno 6 partii\n"
+                                   "Bucholtz upraven u hrace 5\n");
+    EXPECT_EQ(folder.read("partie2.txt"), round2);
+
+    folder.write("partie.dat", "old list\r\n");
+    std::string crowded;
+    for (int i = 0; i < 1997; ++i) crowded += "  3  12   300  410      1\r\n";
+    folder.write("partie2.txt", crowded);  // with rounds 1 and 3: 2001 games
+    auto full = run();
+    EXPECT_EQ(full.exitCode, 1);
+    EXPECT_EQ(full.err, "Soubory partie1.txt az partie3.txt maji vice nez 2000 partii\n");
+    EXPECT_EQ(folder.read("partie.dat"), "old list\r\n");
+}
+
 TEST_F(Poradi, MalformedNumberInARoundFile) {
     folder.write("partie2.txt", crlf({"  3  12   300  41O      1"}));
     auto result = run();

@@ -95,6 +95,9 @@ TEST(RekordyRun, NumbersOutsideTheTablesStopBeforeWriting) {
         {"partie.dat", games(2001, ""), "Soubor partie.dat: vice nez 2000 partii"},
         {"kanvo.dat", "1200 1500.00 3\r\n", "Soubor kanvo.dat: cislo hrace 1200 mimo rozsah 1..1000"},
         {"kanvo.new", "  1 1500.0\r\n   0 1400.0\r\n", "Soubor kanvo.new: cislo hrace 0 mimo rozsah 1..1000"},
+        // Lines are checked as they are read: the earlier fault is the one reported.
+        {"osoby.dat", "1001 Novy hrac\r\n12x Jiny hrac\r\n", "Soubor osoby.dat: cislo hrace 1001 mimo rozsah 1..1000"},
+        {"partie.dat", "  0   2 400 300\r\n  1   2 4x0 300\r\n", "Soubor partie.dat: cislo hrace 0 mimo rozsah 1..1000"},
     };
     for (const Case& c : cases) {
         TempFolder folder;
@@ -105,6 +108,18 @@ TEST(RekordyRun, NumbersOutsideTheTablesStopBeforeWriting) {
         EXPECT_EQ(run.exitCode, 1) << c.message;
         EXPECT_EQ(run.err, c.message + "\n");
         EXPECT_EQ(folder.read("rekordy.txt"), "old\r\n") << c.message;
+    }
+
+    // Record values are 32-bit: a margin beyond them is run-time error 215, not a wrapped value.
+    {
+        TempFolder folder;
+        writeTournament(folder);
+        folder.write("rekordy.txt", "old\r\n");
+        folder.write("partie.dat", "  1   2 -2147483648 392\r\n");
+        ProgramRun run = runProgram("rekordy", folder.path(), {}, "");
+        EXPECT_EQ(run.exitCode, 215);
+        EXPECT_EQ(run.err.rfind("Runtime error 215\n", 0), 0u) << run.err;
+        EXPECT_EQ(folder.read("rekordy.txt"), "old\r\n");
     }
 
     // 2000 games fill the table exactly; a bye line is not a game.
