@@ -11,26 +11,28 @@
 
 namespace {
 
-// The first `count` blank-separated tokens of a line, as whole numbers.
-std::optional<std::vector<std::int32_t>> leadingNumbers(std::string_view line, std::size_t count) {
+constexpr NumberRange kAnyNumber{INT32_MIN, INT32_MAX};
+
+// The first `count` blank-separated tokens of a line, as whole numbers within the range.
+std::optional<std::vector<std::int32_t>> leadingNumbers(std::string_view line, std::size_t count, NumberRange range) {
     std::vector<std::int32_t> numbers;
     std::size_t pos = 0;
     while (numbers.size() < count) {
         auto value = parseWholeNumber(takeToken(line, pos));
-        if (!value) return std::nullopt;
+        if (!value || *value < range.lowest || *value > range.highest) return std::nullopt;
         numbers.push_back(*value);
     }
     return numbers;
 }
 
 std::vector<std::int32_t> askNumbers(Console& console, std::string_view prompt, bool blankBefore,
-                                     std::size_t count) {
+                                     std::size_t count, NumberRange range) {
     for (;;) {
         writeYellow(console, prompt);
         if (blankBefore) write(console, " ");
         auto line = readLine(console);
         if (!line) stopProgram(1);
-        if (auto numbers = leadingNumbers(*line, count)) return *numbers;
+        if (auto numbers = leadingNumbers(*line, count, range)) return *numbers;
     }
 }
 
@@ -78,11 +80,12 @@ std::optional<std::string> readLine(Console& console) {
 }
 
 std::int32_t askNumber(Console& console, std::string_view prompt, bool blankBefore) {
-    return askNumbers(console, prompt, blankBefore, 1)[0];
+    return askNumbers(console, prompt, blankBefore, 1, kAnyNumber)[0];
 }
 
-std::pair<std::int32_t, std::int32_t> askTwoNumbers(Console& console, std::string_view prompt, bool blankBefore) {
-    auto numbers = askNumbers(console, prompt, blankBefore, 2);
+std::pair<std::int32_t, std::int32_t> askTwoNumbers(Console& console, std::string_view prompt, bool blankBefore,
+                                                    NumberRange range) {
+    auto numbers = askNumbers(console, prompt, blankBefore, 2, range);
     return {numbers[0], numbers[1]};
 }
 

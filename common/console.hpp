@@ -35,12 +35,19 @@ void writeBanner(Console& console, std::string_view title, int dashes);
 // One input line without its line end; nothing at the end of input.
 std::optional<std::string> readLine(Console& console);
 
+// Whole numbers from lowest to highest, both included.
+struct NumberRange {
+    std::int32_t lowest, highest;
+};
+
 // Writes the prompt in yellow, switches to white, writes a blank when asked to, and reads a
 // line whose first token is a whole number. Anything else repeats the prompt exactly; at the
 // end of input the program ends with exit code 1.
 std::int32_t askNumber(Console& console, std::string_view prompt, bool blankBefore);
-// The same for a line whose first two tokens are whole numbers.
-std::pair<std::int32_t, std::int32_t> askTwoNumbers(Console& console, std::string_view prompt, bool blankBefore);
+// The same for a line whose first two tokens are whole numbers within the range; a number
+// outside it is answered like a non-number.
+std::pair<std::int32_t, std::int32_t> askTwoNumbers(Console& console, std::string_view prompt, bool blankBefore,
+                                                    NumberRange range);
 
 // First character of the answer line ('\0' for an empty line); nothing at the end of input.
 std::optional<char> readAnswer(Console& console);

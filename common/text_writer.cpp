@@ -15,6 +15,8 @@ bool replaceFileSafely(const std::string& path, const std::string& bytes, FileLi
     return ok;
 }
 
+bool TextWriter::commit() const { return replaceFileSafely(path_, text_, life_); }
+
 void TextWriter::close() {
-    if (!replaceFileSafely(path_, text_, life_)) stopWithMessage("Soubor " + path_ + " nelze zapsat");
+    if (!commit()) stopWithMessage("Soubor " + path_ + " nelze zapsat");
 }

@@ -22,6 +22,8 @@ public:
     // Commits the file. When it cannot be written the old file stays as it was and the
     // program ends with a one-line message and exit code 1.
     void close();
+    // Commits the file; false when it cannot be written, the old file staying as it was.
+    bool commit() const;
 
     const std::string& path() const { return path_; }
 

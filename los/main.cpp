@@ -113,7 +113,12 @@ void writePairing(std::int32_t K) {
     for (const auto& line : outputs.roundFile) roundFile.writeLine(line);
     TextWriter page("los" + std::to_string(K) + ".htm");
     for (const auto& line : outputs.page) page.writeLine(line);
-    roundFile.close();
+    {
+        // zadej stores results under the round file's lock: none lands in the old pairing
+        // while it is replaced. A round paired for the first time has no file to lock.
+        auto lock = platform::FileLock::take(roundFileName(K));
+        roundFile.close();
+    }
     page.close();
 }
 

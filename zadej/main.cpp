@@ -5,15 +5,15 @@
 #include <vector>
 
 #include "console.hpp"
-#include "fixed.hpp"
 #include "game_files.hpp"
+#include "results_store.hpp"
 #include "run_error.hpp"
-#include "text_writer.hpp"
 
 namespace {
 
-constexpr std::size_t kMaxTables = 100;
 constexpr const char* kTitle = "Losovani - verze 9.2.2009";
+// A score fills at most its column of the round file (width 4).
+constexpr NumberRange kScoreRange{0, 9999};
 
 std::int32_t askRound(Console& console, int argc, char** argv) {
     if (auto round = roundFromArguments(argc, argv)) return *round;
@@ -24,18 +24,11 @@ std::int32_t askRound(Console& console, int argc, char** argv) {
     return round;
 }
 
-// The entries of the round file (lines with a first player above 0); nothing when it is missing.
-std::optional<std::vector<Table>> loadEntries(const std::string& fileName) {
-    auto reader = TextReader::open(fileName);
-    if (!reader) return std::nullopt;
-    std::vector<Table> entries;
-    for (Table& line : readTables(*reader, kMaxTableText)) {
-        if (line.k1 <= 0) continue;
-        if (entries.size() == kMaxTables)
-            stopWithMessage("Soubor " + fileName + " ma vice nez " + std::to_string(kMaxTables) + " radku");
-        entries.push_back(std::move(line));
-    }
-    return entries;
+[[noreturn]] void stopRoundFileMissing(Console& console, const std::string& fileName) {
+    writeYellow(console, "Soubor " + fileName + " neexistuje, stisknete enter");
+    write(console, " ");
+    waitEnter(console);
+    stopProgram(0);
 }
 
 bool notEntered(const Table& entry) { return entry.v1 == 0 && entry.v2 == 0; }
@@ -53,30 +46,13 @@ void showState(Console& console, const std::vector<Table>& entries) {
     writeLine(console, "Dosud nezadane stoly : " + open);
 }
 
-std::string gameWithScores(const Table& entry, std::int32_t v1, std::int32_t v2) {
-    return entry.names + "  " + formatInt(v1, 3) + " : " + formatInt(v2, 3);
-}
-
-// Takes the scores of one table; true when the entry was changed.
-bool enterResult(Console& console, Table& entry) {
+// Shows the game of a table and takes its two scores.
+TypedResult askScores(Console& console, const std::vector<Table>& entries, std::size_t position) {
+    const Table& entry = entries[position];
     writeLine(console, gameWithScores(entry, entry.v1, entry.v2));
-    auto [v1, v2] = askTwoNumbers(console, "Zadejte vysledek (pocty bodu obou hracu oddelene mezerou) : ", false);
-    // A change is a pair that differs from the stored one in at least one score.
-    if (v1 == entry.v1 && v2 == entry.v2) return false;
-    writeLine(console, gameWithScores(entry, v1, v2));
-    if (!notEntered(entry)) {
-        writeYellow(console, "Prepsat starsi vysledek? a/n ");
-        if (!answeredYes(console)) return false;
-    }
-    entry.v1 = v1;
-    entry.v2 = v2;
-    return true;
-}
-
-void rewriteRoundFile(const std::string& fileName, const std::vector<Table>& entries) {
-    TextWriter file(fileName);
-    for (const Table& entry : entries) file.writeLine(resultLine(entry));
-    file.close();
+    auto [v1, v2] =
+        askTwoNumbers(console, "Zadejte vysledek (pocty bodu obou hracu oddelene mezerou) : ", false, kScoreRange);
+    return {position, v1, v2};
 }
 
 }  // namespace
@@ -93,20 +69,18 @@ int main(int argc, char** argv) {
     writeLine(console);
 
     for (;;) {
-        auto entries = loadEntries(fileName);
-        if (!entries) {
-            writeYellow(console, "Soubor " + fileName + " neexistuje, stisknete enter");
-            write(console, " ");
-            waitEnter(console);
-            stopProgram(0);
-        }
-        showState(console, *entries);
+        // Every pass loads the file afresh: the other desk or los may have changed it.
+        auto shown = loadEntries(fileName);
+        if (!shown) stopRoundFileMissing(console, fileName);
+        showState(console, *shown);
         std::int32_t table = askNumber(console, "Zadejte cislo stolu : ", false);
-        if (table < 1 || static_cast<std::size_t>(table) > entries->size()) {
+        if (table < 1 || static_cast<std::size_t>(table) > shown->size()) {
             writeYellow(console, "Stul " + std::to_string(table) + " neexistuje");
             writeLine(console, " ");
-        } else if (enterResult(console, (*entries)[static_cast<std::size_t>(table) - 1])) {
-            rewriteRoundFile(fileName, *entries);
+        } else {
+            TypedResult typed = askScores(console, *shown, static_cast<std::size_t>(table) - 1);
+            if (storeResult(console, fileName, *shown, typed) == StoreOutcome::FileMissing)
+                stopRoundFileMissing(console, fileName);
         }
         writeLine(console);
         if (table == 0) break;

@@ -91,13 +91,16 @@ TEST_F(Zadej, TablesOutOfRangeAndTheByeByPosition) {
                               "\n" + state(5, 4, "1 2 3 4 ") + kAskTable + "Stul 0 neexistuje \n\n");
 }
 
-TEST_F(Zadej, NonNumericAnswersRepeatThePrompt) {
+TEST_F(Zadej, NonNumericAnswersAndImpossibleScoresRepeatThePrompt) {
     folder.write("partie3.txt", kFresh);
-    auto result = run("x\n\n+\n1\n412\n412 x\n412 380 poznamka\n0\n");
+    // A score is 0..9999, the width of its column.
+    auto result = run("x\n\n+\n1\n412\n412 x\n-5 300\n99999 1\n2147483648 0\n0 10000\n9999 0 poznamka\n0\n");
+    std::string askedAgain;
+    for (int i = 0; i < 7; ++i) askedAgain += kAskScores;
     EXPECT_EQ(result.out, kHeader + "Partie 3.kola \n\n" + state(5, 4, "1 2 3 4 ") + kAskTable + kAskTable +
-                              kAskTable + kAskTable + kNames1 + "    0 :   0\n" + kAskScores + kAskScores +
-                              kAskScores + kNames1 + "  412 : 380\n\n" + state(5, 3, "2 3 4 ") + kAskTable +
-                              "Stul 0 neexistuje \n\n");
+                              kAskTable + kAskTable + kNames1 + "    0 :   0\n" + askedAgain + kNames1 +
+                              "  9999 :   0\n\n" + state(5, 3, "2 3 4 ") + kAskTable + "Stul 0 neexistuje \n\n");
+    EXPECT_NE(folder.read("partie3.txt").find("  5  12  9999    0      1"), std::string::npos);
 }
 
 TEST_F(Zadej, RoundAskedWhenTheArgumentIsNoNumber) {

@@ -1,0 +1,134 @@
+// Two results desks on one round, each with its own loaded copy, keyboard and screen: results
+// stored by one are kept by the other, a re-paired round is left alone, a failed replace retried.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+
+#include "results_store.hpp"
+#include "temp_folder.hpp"
+
+namespace {
+
+const std::string kNames1 = "  Hrac A                      -   Hrac B                   ";
+const std::string kNames2 = "  Hrac C                      -   Hrac D                   ";
+const std::string kAskOverwrite = "Prepsat starsi vysledek? a/n ";
+
+// Round 3 in the results layout: tables 1 and 2 with their scores.
+std::string roundFile(std::int32_t a1, std::int32_t a2, std::int32_t b1, std::int32_t b2) {
+    return resultLine({5, 12, a1, a2, 1, kNames1}) + "\r\n" + resultLine({7, 1, b1, b2, 2, kNames2}) + "\r\n";
+}
+
+std::string game1(std::int32_t v1, std::int32_t v2) { return gameWithScores({5, 12, 0, 0, 1, kNames1}, v1, v2) + "\n"; }
+
+// Answer lines typed at a desk, and what happens elsewhere while the first one is awaited.
+class Keyboard : public std::streambuf {
+public:
+    explicit Keyboard(std::string answers) : answers_(std::move(answers)) {}
+    std::function<void()> whileWaiting;
+
+protected:
+    int_type underflow() override {
+        if (started_) return traits_type::eof();
+        started_ = true;
+        if (whileWaiting) whileWaiting();
+        setg(answers_.data(), answers_.data(), answers_.data() + answers_.size());
+        return answers_.empty() ? traits_type::eof() : traits_type::to_int_type(answers_[0]);
+    }
+
+private:
+    std::string answers_;
+    bool started_ = false;
+};
+
+// A zadej session that loaded the round file when it was made.
+struct Desk {
+    Desk(const std::string& file, std::string answers = {}) : path(file), keys(std::move(answers)) {
+        shown = *loadEntries(path);
+    }
+    StoreOutcome store(std::size_t table, std::int32_t v1, std::int32_t v2, RoundFileWriter write = writeRoundFile) {
+        return storeResult(console, path, shown, {table - 1, v1, v2}, write);
+    }
+    std::string path;
+    Keyboard keys;
+    std::istream in{&keys};
+    std::ostringstream screen;
+    Console console{&in, &screen, false};
+    std::vector<Table> shown;
+};
+
+class TwoDesks : public testing::Test {
+protected:
+    TempFolder folder;
+    const std::string path = (folder.path() / "partie3.txt").string();
+};
+
+TEST_F(TwoDesks, ResultsOfBothDesksAreKept) {
+    folder.write("partie3.txt", roundFile(0, 0, 0, 0));
+    Desk a(path), b(path);
+    EXPECT_EQ(b.store(2, 350, 300), StoreOutcome::Done);
+    EXPECT_EQ(a.store(1, 412, 380), StoreOutcome::Done);
+    EXPECT_EQ(folder.read("partie3.txt"), roundFile(412, 380, 350, 300));
+    EXPECT_EQ(a.screen.str(), game1(412, 380)) << "a table still 0 0 needs no question";
+}
+
+TEST_F(TwoDesks, ATableStoredMeanwhileIsShownAndAskedAboutAfterEveryChange) {
+    folder.write("partie3.txt", roundFile(0, 0, 0, 0));
+    Desk a(path, "a\na\n"), b(path, "a\n");
+    b.store(1, 400, 390);
+    // While a's question waits, b corrects its result: no lock may be held meanwhile.
+    a.keys.whileWaiting = [&] {
+        Desk again(path, "a\n");
+        again.store(1, 401, 391);
+    };
+    a.store(1, 412, 380);
+    EXPECT_EQ(a.screen.str(),
+              game1(400, 390) + game1(412, 380) + kAskOverwrite + game1(401, 391) + game1(412, 380) + kAskOverwrite);
+    EXPECT_EQ(folder.read("partie3.txt"), roundFile(412, 380, 0, 0));
+
+    Desk declines(path, "n\n");
+    folder.write("partie3.txt", roundFile(300, 200, 0, 0));
+    declines.store(1, 412, 380);
+    EXPECT_EQ(declines.screen.str(), game1(300, 200) + game1(412, 380) + kAskOverwrite);
+    EXPECT_EQ(folder.read("partie3.txt"), roundFile(300, 200, 0, 0));
+}
+
+TEST_F(TwoDesks, ARoundPairedAgainGetsNothingStoredAndAVanishedFileIsReported) {
+    const std::string changed = "Soubor " + path + " byl mezitim zmenen, vysledek nebyl ulozen\n";
+    for (const std::string& repaired :
+         {crlf({"  5   1   0 0    1" + kNames1, "  7  12   0 0    2" + kNames2}), crlf({"  5  12   0 0    1" + kNames1})}) {
+        folder.write("partie3.txt", roundFile(0, 0, 0, 0));
+        Desk a(path);
+        folder.write("partie3.txt", repaired);
+        EXPECT_EQ(a.store(1, 412, 380), StoreOutcome::Done);
+        EXPECT_EQ(a.screen.str(), changed);
+        EXPECT_EQ(folder.read("partie3.txt"), repaired);
+    }
+    Desk a(path);
+    folder.remove("partie3.txt");
+    EXPECT_EQ(a.store(1, 412, 380), StoreOutcome::FileMissing);
+    EXPECT_FALSE(folder.exists("partie3.txt"));
+}
+
+int failuresLeft = 0;
+bool failingWriter(const std::string& fileName, const std::vector<Table>& entries) {
+    if (failuresLeft == 0) return writeRoundFile(fileName, entries);
+    --failuresLeft;
+    return false;
+}
+
+TEST_F(TwoDesks, AFailedReplaceKeepsTheResultForAnotherTry) {
+    folder.write("partie3.txt", roundFile(0, 0, 0, 0));
+    const std::string askAgain = "Soubor " + path + " nelze zapsat. Zkusit znovu? a/n ";
+    Desk a(path, "a\na\n");
+    failuresLeft = 2;
+    a.store(1, 412, 380, failingWriter);
+    EXPECT_EQ(a.screen.str(), game1(412, 380) + askAgain + askAgain);
+    EXPECT_EQ(folder.read("partie3.txt"), roundFile(412, 380, 0, 0));
+
+    Desk givesUp(path, "a\nn\n");  // overwrite: yes; try again: no
+    failuresLeft = 1;
+    EXPECT_EXIT(givesUp.store(1, 400, 390, failingWriter), testing::ExitedWithCode(1), "partie3.txt nelze zapsat");
+}
+
+}  // namespace

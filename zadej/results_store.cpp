@@ -1,0 +1,90 @@
+// zadej's read-modify-write of the round file: take the lock, read the file again, compare
+// it with what the organiser was shown, change the typed table, replace the file, let go.
+#include "results_store.hpp"
+
+#include "fixed.hpp"
+#include "platform.hpp"
+#include "run_error.hpp"
+#include "text_writer.hpp"
+
+namespace {
+
+struct Scores {
+    std::int32_t v1 = 0, v2 = 0;
+    bool operator==(const Scores&) const = default;
+};
+
+Scores storedScores(const Table& entry) { return {entry.v1, entry.v2}; }
+
+bool notEntered(Scores scores) { return scores.v1 == 0 && scores.v2 == 0; }
+
+}  // namespace
+
+std::optional<std::vector<Table>> loadEntries(const std::string& fileName) {
+    auto reader = TextReader::open(fileName);
+    if (!reader) return std::nullopt;
+    std::vector<Table> entries;
+    for (Table& line : readTables(*reader, kMaxTableText)) {
+        if (line.k1 <= 0) continue;
+        if (entries.size() == kMaxTables)
+            stopWithMessage("Soubor " + fileName + " ma vice nez " + std::to_string(kMaxTables) + " radku");
+        entries.push_back(std::move(line));
+    }
+    return entries;
+}
+
+bool samePairing(const std::vector<Table>& a, const std::vector<Table>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].k1 != b[i].k1 || a[i].k2 != b[i].k2) return false;
+    return true;
+}
+
+std::string gameWithScores(const Table& entry, std::int32_t v1, std::int32_t v2) {
+    return entry.names + "  " + formatInt(v1, 3) + " : " + formatInt(v2, 3);
+}
+
+bool writeRoundFile(const std::string& fileName, const std::vector<Table>& entries) {
+    TextWriter file(fileName);
+    for (const Table& entry : entries) file.writeLine(resultLine(entry));
+    return file.commit();
+}
+
+StoreOutcome storeResult(Console& console, const std::string& fileName, const std::vector<Table>& shown,
+                         TypedResult typed, RoundFileWriter write) {
+    const Scores wanted{typed.v1, typed.v2};
+    Scores seen = storedScores(shown[typed.position]);  // the stored pair last shown
+    std::optional<Scores> offeredOver;  // the stored pair the typed one was offered to replace
+    for (;;) {
+        auto lock = platform::FileLock::take(fileName);
+        auto current = lock ? loadEntries(fileName) : std::nullopt;
+        if (!current) return StoreOutcome::FileMissing;
+        if (!samePairing(shown, *current)) {
+            writeYellow(console, "Soubor " + fileName + " byl mezitim zmenen, vysledek nebyl ulozen");
+            writeLine(console);
+            return StoreOutcome::Done;
+        }
+        Table& entry = (*current)[typed.position];
+        const Scores stored = storedScores(entry);
+        if (stored == wanted) return StoreOutcome::Done;  // no change
+        if (stored != offeredOver) {
+            // The first offer, or another desk stored this table since the last one.
+            if (stored != seen) writeLine(console, gameWithScores(entry, stored.v1, stored.v2));
+            seen = stored;
+            offeredOver = stored;
+            writeLine(console, gameWithScores(entry, wanted.v1, wanted.v2));
+            if (!notEntered(stored)) {
+                lock->release();
+                writeYellow(console, "Prepsat starsi vysledek? a/n ");
+                if (!answeredYes(console)) return StoreOutcome::Done;
+                continue;  // the file may have changed while the question waited
+            }
+        }
+        entry.v1 = wanted.v1;
+        entry.v2 = wanted.v2;
+        if (write(fileName, *current)) return StoreOutcome::Done;
+        lock->release();
+        writeYellow(console, "Soubor " + fileName + " nelze zapsat. Zkusit znovu? a/n ");
+        if (!answeredYes(console)) stopWithMessage("Soubor " + fileName + " nelze zapsat");
+    }
+}

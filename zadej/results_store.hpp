@@ -1,0 +1,43 @@
+// The store of one typed result: the round file read again under its lock, only the typed
+// table changed, so that two results desks on one round never undo each other's work.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "console.hpp"
+#include "game_files.hpp"
+
+inline constexpr std::size_t kMaxTables = 100;
+
+// The entries of the round file (lines with a first player above 0); nothing when the file
+// cannot be opened. More than kMaxTables entries end the program with a message.
+std::optional<std::vector<Table>> loadEntries(const std::string& fileName);
+
+// The same players on the same lines: the round was not paired again.
+bool samePairing(const std::vector<Table>& a, const std::vector<Table>& b);
+
+// The names part of an entry with a pair of scores, as the organiser sees a game.
+std::string gameWithScores(const Table& entry, std::int32_t v1, std::int32_t v2);
+
+// The scores typed for the entry at a position (0 = first line).
+struct TypedResult {
+    std::size_t position = 0;
+    std::int32_t v1 = 0, v2 = 0;
+};
+
+// Writes the entries as the round file (results layout); false when it cannot be replaced.
+using RoundFileWriter = bool (*)(const std::string& fileName, const std::vector<Table>& entries);
+bool writeRoundFile(const std::string& fileName, const std::vector<Table>& entries);
+
+enum class StoreOutcome { Done, FileMissing };
+
+// Stores the typed result into the round file as it is now, against the entries this session
+// showed. A table whose stored pair differs from the one shown is shown again before the
+// overwrite question; a round paired anew meanwhile gets nothing stored and one line saying
+// so. No lock is held while a question waits for its answer. A file that cannot be replaced
+// keeps the result for another try; "no" ends the program with the "nelze zapsat" message.
+StoreOutcome storeResult(Console& console, const std::string& fileName, const std::vector<Table>& shown,
+                         TypedResult typed, RoundFileWriter write = writeRoundFile);
