@@ -75,7 +75,9 @@ TEST_F(SeedDialogue, MissingOrUnreadableFileGivesANewSeedWithoutAsking) {
     EXPECT_EQ(storedSeed("2147483647\r\n"), 2147483647u);
 }
 
-TEST_F(SeedDialogue, EndOfInputStopsAndErasesTheTaskFile) {
+// The task file erased and the seed file kept are seen in a run of los (los_run_test): a death
+// test on Windows runs in a fresh copy of the test program, whose folder is not this one.
+TEST_F(SeedDialogue, EndOfInputStops) {
     folder.write("randseed.txt", "12345\r\n");
     folder.write("zadani.txt", "0\r\n");
     EXPECT_EXIT(
@@ -84,8 +86,6 @@ TEST_F(SeedDialogue, EndOfInputStopsAndErasesTheTaskFile) {
             INITRANDOM(generator, d.console);
         },
         testing::ExitedWithCode(1), "");
-    EXPECT_FALSE(folder.exists("zadani.txt"));
-    EXPECT_EQ(folder.read("randseed.txt"), "12345\r\n");
 }
 
 }  // namespace
