@@ -255,7 +255,7 @@ DWORD replaceHeldFile(const std::wstring& from, const std::wstring& to, bool dur
     const std::wstring base = to + L".old." + std::to_wstring(GetCurrentProcessId());
     std::wstring aside;
     DWORD error = ERROR_ALREADY_EXISTS;
-    for (int attempt = 0; attempt < 100 && error == ERROR_ALREADY_EXISTS; ++attempt) {
+    for (int attempt = 0; attempt < 100 && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS); ++attempt) {
         aside = attempt == 0 ? base : base + L"." + std::to_wstring(attempt);
         copyInto(pending.target, to);
         copyInto(pending.aside, aside);
