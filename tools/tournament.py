@@ -11,6 +11,7 @@ Standard library only.
 import argparse
 import os
 import random
+import shlex
 import shutil
 import subprocess
 import sys
@@ -25,14 +26,17 @@ class ProgramFailed(Exception):
 class Organiser:
     """Runs the programs in one tournament folder."""
 
-    def __init__(self, bin_dir, folder, log=None):
+    def __init__(self, bin_dir, folder, log=None, launcher="", suffix=""):
         self.bin_dir = os.path.abspath(bin_dir)
         self.folder = folder
         self.log = log
+        # How a program is started: "wine" in front of a cross-built los.exe.
+        self.launcher = shlex.split(launcher)
+        self.suffix = suffix
 
     def run(self, program, args=(), keyboard="", expect_exit=0, folder=None):
         completed = subprocess.run(
-            [os.path.join(self.bin_dir, program), *map(str, args)],
+            [*self.launcher, os.path.join(self.bin_dir, program + self.suffix), *map(str, args)],
             cwd=folder or self.folder,
             input=keyboard.encode("latin-1"),
             capture_output=True,
@@ -155,7 +159,7 @@ def demo(args):
     shutil.rmtree(folder, ignore_errors=True)
     shutil.copytree(examples, folder)
     rounds = 7
-    organiser = Organiser(args.bin, folder)
+    organiser = Organiser(args.bin, folder, launcher=args.launcher, suffix=args.suffix)
     Tournament(organiser, rounds, seed=7, ratings=ratings_of(folder)).play()
     print(f"Poradi po {rounds}. kole:")
     print(organiser.read(f"poradi{rounds}.txt").replace("\r\n", "\n"), end="")
@@ -166,12 +170,18 @@ def demo(args):
           f"{os.path.join(folder, f'partie{rounds}.htm')}, {os.path.join(folder, f'los{rounds}.htm')}")
 
 
+def add_program_options(parser):
+    parser.add_argument("--launcher", default="", help='command put in front of every program ("wine")')
+    parser.add_argument("--suffix", default="", help='file name ending of the programs (".exe")')
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     sub = parser.add_subparsers(dest="command", required=True)
     d = sub.add_parser("demo", help="play the sample tournament of examples/")
     d.add_argument("--bin", required=True, help="folder with the built programs")
     d.add_argument("--out", required=True, help="tournament folder to create (replaced)")
+    add_program_options(d)
     args = parser.parse_args()
     try:
         demo(args)

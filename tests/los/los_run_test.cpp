@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <set>
 #include <sstream>
 
@@ -219,6 +220,47 @@ TEST_F(Los, EndOfInputAtTheSeedQuestionStopsWithCode1) {
                                  "Pouzit stavajici hodnotu generatora nah.cisel (12345)? a/n ");
     EXPECT_FALSE(folder.exists("zadani.txt"));
     EXPECT_FALSE(folder.exists("partie1.txt"));
+    EXPECT_EQ(folder.read("randseed.txt"), "12345\r\n");
+}
+
+// Stops in the recomputation and in the optimiser: the task file and the pairing list are gone
+// and no round is written; the absences file is created only when the organiser goes on.
+TEST_F(Los, StopsBeforeThePairingLeaveNoTaskFile) {
+    struct Case {
+        const char* what;
+        std::function<void(const TempFolder&)> prepare;
+        int round, exitCode;
+        std::string err;
+        bool absencesFileAfter;
+    };
+    const Case cases[] = {
+        {"absences file missing, answer n", [](const TempFolder& f) { f.remove("zmeny.dat"); }, 1, 0, "", false},
+        {"unknown player in a round",
+         [](const TempFolder& f) { f.write("partie1.txt", crlf({"  1  77   400  300      1"})); }, 2, 1, "Hrac 77 ", true},
+        {"more players than the optimiser takes",
+         [](const TempFolder& f) {
+             std::string ratings, names;
+             for (int i = 1; i <= 151; ++i) {
+                 ratings += std::to_string(i) + " 1500.00 10\r\n";
+                 names += std::to_string(i) + " Hrac\r\n";
+             }
+             f.write("kanvo.dat", ratings);
+             f.write("osoby.dat", names);
+         },
+         1, 1, "Soubor zadani.txt: vice nez 150 hracu\n", true},
+    };
+    for (const Case& c : cases) {
+        TempFolder own;
+        for (const auto& [name, bytes] : folder.files()) own.write(name, bytes);
+        c.prepare(own);
+        auto run = runProgram("los", own.path(), {std::to_string(c.round)}, "n\n");
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.what;
+        EXPECT_EQ(run.err.substr(0, c.err.size()), c.err) << c.what;
+        EXPECT_FALSE(own.exists("zadani.txt")) << c.what;
+        EXPECT_FALSE(own.exists("los" + std::to_string(c.round) + ".txt")) << c.what;
+        EXPECT_FALSE(own.exists("partie" + std::to_string(c.round) + ".txt")) << c.what;
+        EXPECT_EQ(own.exists("zmeny.dat"), c.absencesFileAfter) << c.what;
+    }
 }
 
 }  // namespace

@@ -140,12 +140,13 @@ TEST_F(RecomputeFolder, MissingAbsencesFileDialogue) {
     EXPECT_TRUE(folder_.exists("zmeny.dat"));
 }
 
-TEST_F(RecomputeFolder, AnswerNStopsBeforeTheTaskFile) {
+// The files these stops leave alone are seen in runs of los and poradi (los_run_test,
+// poradi_run_test): a death test on Windows runs in a fresh copy of the test program, whose
+// folder is not this one.
+TEST_F(RecomputeFolder, AnswerNStops) {
     folder_.write("kanvo.dat", crlf({"  1 1500.00 10"}));
     folder_.write("partie.dat", "");
     EXPECT_EXIT(run(1, "n\n"), testing::ExitedWithCode(0), "");
-    EXPECT_FALSE(folder_.exists("zmeny.dat"));
-    EXPECT_FALSE(folder_.exists("zadani.txt"));
 }
 
 TEST_F(RecomputeFolder, UnknownPlayerAndCapacitiesStopWithAMessage) {
@@ -153,7 +154,6 @@ TEST_F(RecomputeFolder, UnknownPlayerAndCapacitiesStopWithAMessage) {
     folder_.write("partie.dat", crlf({"  1   2 400 300", "  2  77 400 300", " 88   1 400 300"}));
     folder_.write("zmeny.dat", "");
     EXPECT_EXIT(run(2), testing::ExitedWithCode(1), "Hrac 77 ");
-    EXPECT_FALSE(folder_.exists("zadani.txt"));
 
     std::string manyPlayers;
     for (int i = 1; i <= 201; ++i) manyPlayers += std::to_string(i) + " 1500.00 10\r\n";
@@ -165,7 +165,6 @@ TEST_F(RecomputeFolder, UnknownPlayerAndCapacitiesStopWithAMessage) {
     for (int i = 1; i <= 2001; ++i) manyGames += "  1   2 400 300\r\n";
     folder_.write("partie.dat", manyGames);
     EXPECT_EXIT(run(-1), testing::ExitedWithCode(1), "partie.dat.*2000");
-    EXPECT_FALSE(folder_.exists("kanvo.new"));
 }
 
 TEST_F(RecomputeFolder, MissingOrMalformedFilesAreRunTimeErrors) {

@@ -80,7 +80,9 @@ TEST_F(SeedDialogue, MissingOrUnreadableFileGivesANewSeedWithoutAsking) {
     EXPECT_NE(d.out.str().find("(12)?"), std::string::npos) << d.out.str();
 }
 
-TEST_F(SeedDialogue, EndOfInputStopsAndErasesTheTaskFile) {
+// The task file erased and the seed file kept are seen in a run of los (los_run_test): a death
+// test on Windows runs in a fresh copy of the test program, whose folder is not this one.
+TEST_F(SeedDialogue, EndOfInputStops) {
     folder.write("randseed.txt", "12345\r\n");
     folder.write("zadani.txt", "0\r\n");
     EXPECT_EXIT(
@@ -89,8 +91,6 @@ TEST_F(SeedDialogue, EndOfInputStopsAndErasesTheTaskFile) {
             INITRANDOM(generator, d.console);
         },
         testing::ExitedWithCode(1), "");
-    EXPECT_FALSE(folder.exists("zadani.txt"));
-    EXPECT_EQ(folder.read("randseed.txt"), "12345\r\n");
 }
 
 }  // namespace

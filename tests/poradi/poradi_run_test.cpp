@@ -180,6 +180,17 @@ TEST_F(Poradi, MorePlayersThanTheTableHoldsStopsBeforeTheOutputs) {
     EXPECT_FALSE(folder.exists("poradi1.htm"));
 }
 
+TEST_F(Poradi, MoreGamesThanTheRatingUnitHoldsStopsBeforeTheNewRatings) {
+    std::string round;
+    for (int i = 0; i < 2001; ++i) round += "  3   5   400  300      1\r\n";
+    folder.write("partie1.txt", round);
+    auto result = run({"1"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("2000"), std::string::npos) << result.err;
+    EXPECT_FALSE(folder.exists("kanvo.new"));
+    EXPECT_FALSE(folder.exists("poradi1.txt"));
+}
+
 TEST_F(Poradi, RoundZeroReadsNoRoundFilesButStillWantsItsGamesPage) {
     auto missing = run({"0"});
     EXPECT_EQ(missing.exitCode, 2);

@@ -142,11 +142,12 @@ def main():
     parser.add_argument("--players", type=int, required=True)
     parser.add_argument("--rounds", type=int, required=True)
     parser.add_argument("--seed", type=int, default=1)
+    tournament.add_program_options(parser)
     args = parser.parse_args()
     folder = tempfile.mkdtemp(prefix=f"turnaj-{args.players}x{args.rounds}-")
     try:
         entered, absences, ratings = generate(folder, args.players, args.rounds, args.seed)
-        organiser = tournament.Organiser(args.bin, folder)
+        organiser = tournament.Organiser(args.bin, folder, launcher=args.launcher, suffix=args.suffix)
         checker = Checker(organiser, entered, absences)
         tournament.Tournament(organiser, args.rounds, args.seed, ratings, checker).play()
     except (AssertionError, tournament.ProgramFailed) as failure:

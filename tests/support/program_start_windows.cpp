@@ -1,0 +1,64 @@
+// Starting a program on Windows: CreateProcessW with inherited handles of the three files as
+// its standard streams, the folder as its current folder; the exit code by GetExitCodeProcess.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include "program_start.hpp"
+
+namespace {
+
+// One argument as the C run-time of the child splits it again: quotes around it when it holds
+// a blank or a quote, backslashes doubled before a quote.
+std::wstring quoted(const std::wstring& argument) {
+    if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) return argument;
+    std::wstring result = L"\"";
+    std::size_t backslashes = 0;
+    for (wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        result.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+        backslashes = 0;
+        result += c;
+    }
+    result.append(2 * backslashes, L'\\');
+    return result + L"\"";
+}
+
+HANDLE inheritable(const std::filesystem::path& path, DWORD access, DWORD creation) {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    return CreateFileW(path.wstring().c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       &inherit, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+}  // namespace
+
+int startAndWait(const std::string& program, const std::filesystem::path& folder,
+                 const std::vector<std::string>& arguments, const StandardFiles& files) {
+    const std::wstring application = std::filesystem::path(program).wstring();
+    std::wstring commandLine = quoted(application);
+    for (const auto& argument : arguments) commandLine += L" " + quoted(std::filesystem::path(argument).wstring());
+
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = inheritable(files.in, GENERIC_READ, OPEN_EXISTING);
+    startup.hStdOutput = inheritable(files.out, GENERIC_WRITE, CREATE_ALWAYS);
+    startup.hStdError = inheritable(files.err, GENERIC_WRITE, CREATE_ALWAYS);
+    PROCESS_INFORMATION process = {};
+    const BOOL started = CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        folder.wstring().c_str(), &startup, &process);
+    for (HANDLE file : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
+        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    if (!started) return 127;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 127;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
