@@ -19,7 +19,7 @@ void checkRoundFile(const Pairs& pairs, const PairingOutputs& out) {
     TextReader reader("partie1.txt", text);
     std::vector<Table> tables;
     StepEnd end = runStep([&] { tables = readTables(reader, kMaxTableText); }, {106});
-    check(!end.stopped, "the round file written by los cannot be read", text + "\n" + end.message);
+    if (end.stopped) finding("the round file written by los cannot be read", text + "\n" + end.message);
 
     std::size_t t = 0;
     std::int32_t bye = 0;

@@ -21,7 +21,7 @@ void checkNewRatingLines(const std::vector<RatingListEntry>& list) {
     TextReader reader(kNewRatingListName, text);
     std::vector<NewRating> back;
     StepEnd end = runStep([&] { back = readNewRatingList(reader); }, {106});
-    check(!end.stopped, "kanvo.new as written cannot be read", text + "\n" + end.message);
+    if (end.stopped) finding("kanvo.new as written cannot be read", text + "\n" + end.message);
     check(back.size() == list.size(), "kanvo.new reads back another number of lines", text);
     for (std::size_t i = 0; i < list.size(); ++i) {
         const double r = list[i].rating;

@@ -22,7 +22,7 @@ std::vector<Table> tablesOf(const std::string& text, const char* what) {
     TextReader reader("partie1.txt", text);
     std::vector<Table> tables;
     StepEnd end = runStep([&] { tables = readTables(reader, kMaxTableText); }, {106});
-    check(!end.stopped, what, text + "\n" + end.message);
+    if (end.stopped) finding(what, text + "\n" + end.message);
     return tables;
 }
 
