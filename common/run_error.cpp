@@ -2,7 +2,6 @@
 // Every path flushes the console first so that nothing written before is lost.
 #include "run_error.hpp"
 
-#include <cstdlib>
 #include <iostream>
 #include <vector>
 
@@ -22,7 +21,7 @@ void eraseOnStop(const std::string& path) { filesToErase().push_back(path); }
     platform::restoreColours(std::cout);
     std::cout.flush();
     std::cerr.flush();
-    std::exit(code);
+    endProcess(code);
 }
 
 [[noreturn]] void runError(int code, std::string_view detail) {

@@ -23,6 +23,11 @@ inline constexpr int kErrorOverflow = 215;
 // program comes here.
 [[noreturn]] void stopProgram(int code);
 
+// The last step of stopProgram: hands the exit status to the system. It is alone in
+// process_exit.cpp so that the fuzz targets can link their own definition, which gives
+// control back to the target instead of ending the process.
+[[noreturn]] void endProcess(int code);
+
 // Files that must not outlive the run (the task file and pairing list of los): every later
 // stop of the program erases them; a file that is already gone is fine.
 void eraseOnStop(const std::string& path);

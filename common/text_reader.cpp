@@ -169,10 +169,7 @@ void TextReader::readSeparator() {
 
 std::string TextReader::readText(std::size_t maxLength) {
     std::string text;
-    while (text.size() < maxLength && !atLineEnd()) {
-        char c = text_[pos_++];
-        if (c != '\r') text += c;
-    }
+    while (text.size() < maxLength && !atLineEnd()) text += text_[pos_++];
     return text;
 }
 

@@ -47,7 +47,9 @@ public:
 
     // Consumes one character as a separator, unless the line ends right here.
     void readSeparator();
-    // Up to maxLength characters of the current line; CR is never kept. The line end stays.
+    // Up to maxLength characters of the current line as they stand, a CR within the line
+    // too: a names part written back after a number must still end that number. The line
+    // end (LF or CR LF) stays.
     std::string readText(std::size_t maxLength);
     // Moves past the next line end.
     void skipLine();
