@@ -13,6 +13,7 @@
 namespace {
 
 constexpr const char* kPrompt = "Zadejte cislo stolu : ";
+constexpr NumberRange kScores{0, 9999};  // the range zadej asks scores in
 
 // The typed lines as the console reads them: without the line end, a CR before it dropped.
 std::vector<std::string> typedLines(const std::string& text) {
@@ -63,7 +64,10 @@ bool step(unsigned char op, Console& console, std::ostringstream& out, const std
                     if (op % 5 == 0) {
                         numbers = {askNumber(console, kPrompt, op & 8)};
                     } else {
-                        auto [a, b] = askTwoNumbers(console, kPrompt, op & 8);
+                        auto [a, b] = askTwoNumbers(console, kPrompt, op & 8, kScores);
+                        check(a >= kScores.lowest && a <= kScores.highest && b >= kScores.lowest &&
+                                  b <= kScores.highest,
+                              "a score outside its range taken");
                         numbers = {a, b};
                     }
                 },

@@ -13,9 +13,9 @@ namespace {
 void recordsOf(const std::vector<std::string>& files) {
     auto tables = std::make_unique<RecordTables>();
     TextReader osoby(kPlayersFileName, files[0]);
-    storeNames(tables->names, readPlayerNames(osoby, kNameWidth), osoby.name());
+    storeNames(osoby, tables->names);
     TextReader gameList(kGameListName, files[1]);
-    storeGames(tables->games, readGames(gameList), gameList.name());
+    storeGames(gameList, tables->games);
     check(tables->games.size() <= kMaxGames, "more games than the table holds");
 
     const std::vector<std::string> lines = gameRecordLines(tables->games, tables->names);
@@ -25,9 +25,9 @@ void recordsOf(const std::vector<std::string>& files) {
     check(headings == kGameRecords.size(), "a record heading is missing or repeated");
 
     TextReader oldList(kRatingListName, files[2]);
-    storeRatings(tables->oldRatings, readRatingList(oldList), oldList.name());
+    storeOldRatings(oldList, tables->oldRatings);
     TextReader newList(kNewRatingListName, files[3]);
-    storeRatings(tables->newRatings, readNewRatingList(newList), newList.name());
+    storeNewRatings(newList, tables->newRatings);
     const RatingRise rise = largestRise(tables->oldRatings, tables->newRatings);
     check(rise.player >= 0 && rise.player <= kMaxPlayerNumber, "the rise names a player outside the table");
     riseLines(rise, tables->names);

@@ -16,33 +16,55 @@ void checkPlayer(std::int32_t number, const std::string& fileName) {
 
 }  // namespace
 
-void storeName(NameTable& names, const PlayerName& line, const std::string& fileName) {
-    checkPlayer(line.number, fileName);
-    names[static_cast<std::size_t>(line.number)] = padRight(line.name, kNameWidth);
+void storeNames(TextReader& reader, NameTable& names) {
+    forEachRecord(reader, [&](TextReader& r) {
+        const PlayerName line = readPlayerName(r, kNameWidth);
+        checkPlayer(line.number, r.name());
+        names[static_cast<std::size_t>(line.number)] = padRight(line.name, kNameWidth);
+    });
 }
 
-void storeGame(std::vector<Game>& games, const Game& line, const std::string& fileName) {
-    checkPlayer(line.k1, fileName);
-    if (line.k2 == 0) return;  // a bye
-    checkPlayer(line.k2, fileName);
-    if (games.size() == kMaxGames)
-        stopWithMessage("Soubor " + fileName + ": vice nez " + std::to_string(kMaxGames) + " partii");
-    games.push_back(line);
+void storeGames(TextReader& reader, std::vector<Game>& games) {
+    forEachRecord(reader, [&](TextReader& r) {
+        const Game line = readGame(r);
+        checkPlayer(line.k1, r.name());
+        if (line.k2 == 0) return;  // a bye
+        checkPlayer(line.k2, r.name());
+        if (games.size() == kMaxGames)
+            stopWithMessage("Soubor " + r.name() + ": vice nez " + std::to_string(kMaxGames) + " partii");
+        games.push_back(line);
+    });
 }
 
+namespace {
 void storeRating(RatingTable& ratings, std::int32_t number, double rating, const std::string& fileName) {
     checkPlayer(number, fileName);
     ratings[static_cast<std::size_t>(number)] = rating;
 }
+}  // namespace
+
+void storeOldRatings(TextReader& reader, RatingTable& ratings) {
+    forEachRecord(reader, [&](TextReader& r) {
+        const RatingListEntry line = readRatingListEntry(r);
+        storeRating(ratings, line.number, line.rating, r.name());
+    });
+}
+
+void storeNewRatings(TextReader& reader, RatingTable& ratings) {
+    forEachRecord(reader, [&](TextReader& r) {
+        const NewRating line = readNewRating(r);
+        storeRating(ratings, line.number, line.rating, r.name());
+    });
+}
 
 void readNamesFile(RecordTables& tables) {
     TextReader reader = TextReader::openOrFail(kPlayersFileName);
-    forEachRecord(reader, [&](TextReader& r) { storeName(tables.names, readPlayerName(r, kNameWidth), r.name()); });
+    storeNames(reader, tables.names);
 }
 
 void readGameList(RecordTables& tables) {
     TextReader reader = TextReader::openOrFail(kGameListName);
-    forEachRecord(reader, [&](TextReader& r) { storeGame(tables.games, readGame(r), r.name()); });
+    storeGames(reader, tables.games);
 }
 
 RatingFiles readRatingFiles(RecordTables& tables) {
@@ -52,14 +74,8 @@ RatingFiles readRatingFiles(RecordTables& tables) {
     if (!oldList) files.missing.push_back(kRatingListName);
     if (!newList) files.missing.push_back(kNewRatingListName);
     if (!oldList || !newList) return files;
-    forEachRecord(*oldList, [&](TextReader& r) {
-        const RatingListEntry line = readRatingListEntry(r);
-        storeRating(tables.oldRatings, line.number, line.rating, r.name());
-    });
-    forEachRecord(*newList, [&](TextReader& r) {
-        const NewRating line = readNewRating(r);
-        storeRating(tables.newRatings, line.number, line.rating, r.name());
-    });
+    storeOldRatings(*oldList, tables.oldRatings);
+    storeNewRatings(*newList, tables.newRatings);
     files.complete = true;
     return files;
 }

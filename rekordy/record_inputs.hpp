@@ -11,13 +11,14 @@
 #include "text_reader.hpp"
 
 inline constexpr const char* kRecordsFileName = "rekordy.txt";
-// One line of a file into its table, the player numbers checked first. Names are cut at 25
-// characters and padded to 25; a later line for a number replaces the earlier one.
-void storeName(NameTable& names, const PlayerName& line, const std::string& fileName);
-// Only games with a second player are stored, in file order.
-void storeGame(std::vector<Game>& games, const Game& line, const std::string& fileName);
-// A rating of kanvo.dat (the games count is not used) or of kanvo.new.
-void storeRating(RatingTable& ratings, std::int32_t number, double rating, const std::string& fileName);
+// Each line of a file into its table as it is read, its player numbers checked first, so the
+// first faulty line is the one reported. Names are cut at 25 characters and padded to 25; a
+// later line for a number replaces the earlier one. Only games with a second player are
+// stored, in file order. kanvo.dat's games count is not used.
+void storeNames(TextReader& reader, NameTable& names);
+void storeGames(TextReader& reader, std::vector<Game>& games);
+void storeOldRatings(TextReader& reader, RatingTable& ratings);
+void storeNewRatings(TextReader& reader, RatingTable& ratings);
 
 // The rise needs both rating files; the missing ones are named here, in reading order.
 struct RatingFiles {
