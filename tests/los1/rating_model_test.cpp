@@ -1,9 +1,23 @@
-// ZISK and ODHAD at their reference values and the identities that hold exactly.
+// ZISK and ODHAD at their reference values and the identities that hold exactly; ODHAD bit
+// for bit against a table worked out exactly, which every build must give.
 #include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <iterator>
 
 #include "rating_model.hpp"
 
 namespace {
+
+struct OdhadBits {
+    std::uint64_t R, result;
+};
+// Edge values, tournament rating differences, the whole range, and arguments whose exp lies
+// close to a rounding midpoint or whose double would change with a neighbouring exp.
+constexpr OdhadBits kExactOdhad[] = {
+#include "odhad_table.inc"
+};
 
 TEST(RatingModel, ZiskValues) {
     EXPECT_EQ(ZISK(0), 0.375);
@@ -20,6 +34,18 @@ TEST(RatingModel, OdhadValues) {
     EXPECT_NEAR(ODHAD(100), 0.5226075162, 1e-10);
     EXPECT_NEAR(ODHAD(-100), 0.2273924837, 1e-10);
     EXPECT_NEAR(ODHAD(400), 0.8562146456, 1e-10);
+}
+
+TEST(RatingModel, OdhadIsTheFormulaWithTheExactlyRoundedExp) {
+    int wrong = 0;
+    for (const auto& [R, expected] : kExactOdhad) {
+        const double argument = std::bit_cast<double>(R);
+        const double result = ODHAD(argument);
+        if (std::bit_cast<std::uint64_t>(result) != expected && ++wrong <= 10)
+            ADD_FAILURE() << std::hexfloat << "ODHAD(" << argument << ") = " << result << ", exactly "
+                          << std::bit_cast<double>(expected);
+    }
+    EXPECT_EQ(wrong, 0) << "of " << std::size(kExactOdhad) << " arguments";
 }
 
 TEST(RatingModel, SymmetriesHold) {
