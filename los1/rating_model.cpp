@@ -10,9 +10,8 @@ double ZISK(double S) {
     return static_cast<double>(result);
 }
 
-double rating_model_detail::odhadBetween(const ExpCandidates& exp, long double x, long double margin,
-                                         double result) {
+double rating_model_detail::odhadBetween(long double x, long double margin, double result) {
     // Both candidates give the same double: so does the exact exp, which lies between them.
-    if (odhadFrom(exp.other, margin) == result) return result;
+    if (odhadFrom(expCandidates(x).other, margin) == result) return result;
     return odhadFrom(roundedExp(x), margin);
 }

@@ -30,8 +30,9 @@ inline double odhadFrom(long double exp, long double margin) {
     return static_cast<double>((1 - static_cast<long double>(VAHA)) * P + margin);
 }
 
-// ODHAD when the fast exp leaves two candidates open; `result` is the one from `nearest`.
-double odhadBetween(const ExpCandidates& exp, long double x, long double margin, double result);
+// ODHAD when the fast exp of x leaves two candidates open; `result` is the one from the
+// nearest. Out of line, so the common case keeps few values alive.
+double odhadBetween(long double x, long double margin, double result);
 
 }  // namespace rating_model_detail
 
@@ -44,5 +45,5 @@ inline double ODHAD(double R) {
     const double result = odhadFrom(exp.nearest, margin);
     if (exp.sure) [[likely]]
         return result;
-    return odhadBetween(exp, x, margin, result);
+    return odhadBetween(x, margin, result);
 }
