@@ -6,8 +6,8 @@
   odhad_table.py table [--out tests/los1/odhad_table.inc]
       the arguments (edge values, tournament rating differences, the whole range, and the
       hard ones found by a search: exp close to a rounding midpoint of long double, a double
-      result that the neighbours of the exp would change, results close to zero) and ODHAD
-      of each, as double bit patterns;
+      result that the neighbours of the exp would change, results close to zero), ODHAD of
+      each as double bit patterns, and its exp rounded to long double;
   odhad_table.py exp-constants
       the tables and constants of los1/rounded_exp.cpp, with the error bounds of its fast
       evaluation worked out from them.
@@ -245,16 +245,27 @@ def table_arguments():
     return groups
 
 
+def exp_bits(R):
+    """The mantissa and the sign and exponent field of the rounded exp of ODHAD, where
+    |x| < 46 (0, 0 elsewhere: there the formula takes the exp as 0 or infinity)."""
+    if math.isinf(R) or abs(argument(R)) >= 46:
+        return 0, 0
+    E = exp_ld(argument(R))
+    e = floor_log2(E)
+    return int(E / Fraction(2) ** (e - 63)), e + 16383
+
+
 def write_table(path):
     groups = table_arguments()
     with open(path, "w", newline="\n") as out:
-        out.write("// ODHAD(R) as {R, result} double bit patterns, worked out exactly by\n")
-        out.write("// tools/odhad_table.py (do not edit; run it again).\n")
+        out.write("// ODHAD(R) as {R, result, exp mantissa, exp exponent field}: double and long double\n")
+        out.write("// bit patterns worked out exactly by tools/odhad_table.py (do not edit; run it again).\n")
         total = 0
         for title, values in groups:
             out.write(f"// {title}\n")
             for R in values:
-                out.write(f"{{0x{bits(R):016x}, 0x{bits(odhad(R)):016x}}},\n")
+                mantissa, exponent = exp_bits(R)
+                out.write(f"{{0x{bits(R):016x}, 0x{bits(odhad(R)):016x}, 0x{mantissa:016x}, 0x{exponent:04x}}},\n")
             total += len(values)
     print(f"{total} arguments written to {path}", file=sys.stderr)
 
