@@ -1,17 +1,8 @@
-// ZISK and ODHAD, carried in extended precision (long double) from left to right exactly as
-// the formulas read; only the result is rounded to a double.
+// ZISK, carried in extended precision (long double) from left to right exactly as the
+// formula reads, and the rare case of ODHAD whose exp the fast evaluation leaves open.
 #include "rating_model.hpp"
 
-#include <cmath>
-
-const double VAHA = 0.25;
-const double KOM = 34.6;
-
-namespace {
-constexpr long double kScoreScale = 122.6L;
-constexpr long double kLogisticSlope = 0.0056619409183007261198L;
-constexpr long double kMarginPerPoint = 0.216728L;
-}  // namespace
+using namespace rating_model_detail;
 
 double ZISK(double S) {
     long double W = S > 0 ? 1.0L : (S == 0 ? 0.5L : 0.0L);
@@ -19,9 +10,8 @@ double ZISK(double S) {
     return static_cast<double>(result);
 }
 
-double ODHAD(double R) {
-    long double P = 1 - 1 / (expl(kLogisticSlope * R) + 1);
-    long double result = (1 - static_cast<long double>(VAHA)) * P +
-                         static_cast<long double>(VAHA) * kMarginPerPoint * R / kScoreScale;
-    return static_cast<double>(result);
+double rating_model_detail::odhadBetween(long double x, long double margin, double result) {
+    // Both candidates give the same double: so does the exact exp, which lies between them.
+    if (odhadFrom(expCandidates(x).other, margin) == result) return result;
+    return odhadFrom(roundedExp(x), margin);
 }

@@ -113,34 +113,44 @@ std::vector<RatedGame> placeGames(const std::vector<Game>& games, const std::vec
     return placed;
 }
 
+namespace {
+
+// What a pass needs of a game and does not change from pass to pass: the two positions and
+// what each side obtained.
+struct PassGame {
+    std::size_t first, second;
+    double firstObtained, secondObtained;
+};
+
+}  // namespace
+
 // Ten passes; each game sees the opponent's rating from the start of the pass and the
 // player's own starting rating.
 void iterateRatings(Recomputation& state) {
     auto& players = state.players;
-    // What each side obtained does not change from pass to pass.
-    std::vector<std::pair<double, double>> obtained;
+    std::vector<PassGame> games;
+    games.reserve(state.games.size());
     for (const auto& rated : state.games) {
         const double S1 = rated.game.v1, S2 = rated.game.v2;
-        obtained.emplace_back(ZISK(S1 - S2), ZISK(S2 - S1));
+        games.push_back({rated.H1, rated.H2, ZISK(S1 - S2), ZISK(S2 - S1)});
+        // Counted before the passes: the factor of the change depends on it.
+        players[rated.H1].PAR = checkedAdd(players[rated.H1].PAR, 1);
+        players[rated.H2].PAR = checkedAdd(players[rated.H2].PAR, 1);
     }
+    // A player without games keeps his starting rating (factor 0: not moved).
+    std::vector<int> factors;
+    for (const auto& player : players) factors.push_back(player.PAR > 0 ? changeFactor(player.PAR) : 0);
     for (int OP = 1; OP <= PIT; ++OP) {
-        for (std::size_t g = 0; g < state.games.size(); ++g) {
-            const auto& rated = state.games[g];
-            auto& first = players[rated.H1];
-            auto& second = players[rated.H2];
-            double firstChange = obtained[g].first - ODHAD(first.S0 - second.S + KOM);
-            first.ZMNSA += firstChange;
-            double secondChange = obtained[g].second - ODHAD(second.S0 - first.S - KOM);
-            second.ZMNSA += secondChange;
-            if (OP == 1) {
-                first.PAR = checkedAdd(first.PAR, 1);
-                second.PAR = checkedAdd(second.PAR, 1);
-            }
+        for (const PassGame& game : games) {
+            auto& first = players[game.first];
+            auto& second = players[game.second];
+            first.ZMNSA += game.firstObtained - ODHAD(first.S0 - second.S + KOM);
+            second.ZMNSA += game.secondObtained - ODHAD(second.S0 - first.S - KOM);
         }
-        for (auto& player : players) {
-            if (player.PAR <= 0) continue;
-            player.S = player.S0 + changeFactor(player.PAR) * player.ZMNSA;
-            player.ZMNSA = 0;
+        for (std::size_t i = 0; i < players.size(); ++i) {
+            if (factors[i] == 0) continue;
+            players[i].S = players[i].S0 + factors[i] * players[i].ZMNSA;
+            players[i].ZMNSA = 0;
         }
     }
 }
