@@ -1,0 +1,369 @@
+// The weighted blossom algorithm (Edmonds' primal-dual method, O(n^3) over a dense edge table)
+// finding the maximum-weight perfect matching of weights W + 1 - cost, that is the least cost.
+#include "exact_matching.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+using Edge = MatchingWork::Edge;
+
+constexpr std::int8_t kUnlabelled = -1;
+constexpr std::int8_t kOuter = 0;
+constexpr std::int8_t kInner = 1;
+
+// Weights stay below 2^50: the duals stay within a few times the largest weight, far from
+// the 2^63 limit of the sums.
+constexpr double kMostUnits = 1125899906842624.0;
+
+std::size_t at(int row, int column, int stride) { return static_cast<std::size_t>(row) * stride + column; }
+
+// Tables of the blossoms run to 2n: there are never more than n blossoms at once.
+int idStride(const MatchingWork& m) { return 2 * m.n + 1; }
+
+Edge& edge(MatchingWork& m, int x, int y) { return m.edge[at(x, y, idStride(m))]; }
+std::int16_t& holder(MatchingWork& m, int b, int v) { return m.holder[at(b, v, m.n + 1)]; }
+
+// The slack of an edge between two different outermost blossoms; whole numbers throughout:
+// the duals of outer vertices share one parity, so half the slack of an outer-outer edge is whole.
+std::int64_t slack(const MatchingWork& m, Edge e) {
+    return m.dual[e.u] + m.dual[e.v] - 2 * m.weight[at(e.u, e.v, m.n + 1)];
+}
+
+void noteSlack(MatchingWork& m, int u, int x) {
+    if (m.slackFrom[x] == 0 || slack(m, edge(m, u, x)) < slack(m, edge(m, m.slackFrom[x], x)))
+        m.slackFrom[x] = static_cast<std::int16_t>(u);
+}
+
+void recomputeSlack(MatchingWork& m, int x) {
+    m.slackFrom[x] = 0;
+    for (int u = 1; u <= m.n; ++u)
+        if (edge(m, u, x).u != 0 && m.top[u] != x && m.side[m.top[u]] == kOuter) noteSlack(m, u, x);
+}
+
+void enqueue(MatchingWork& m, int x) {
+    if (x <= m.n) m.queue.push_back(static_cast<std::int16_t>(x));
+    else
+        for (int member : m.members[x]) enqueue(m, member);
+}
+
+void setTop(MatchingWork& m, int x, int b) {
+    m.top[x] = static_cast<std::int16_t>(b);
+    if (x > m.n)
+        for (int member : m.members[x]) setTop(m, member, b);
+}
+
+// Turns the cycle of b so that its member xr is reached from the base by an even path;
+// returns the length of that path.
+int evenPathTo(MatchingWork& m, int b, int xr) {
+    auto& cycle = m.members[b];
+    const int pr = static_cast<int>(std::find(cycle.begin(), cycle.end(), xr) - cycle.begin());
+    if (pr % 2 == 0) return pr;
+    std::reverse(cycle.begin() + 1, cycle.end());
+    return static_cast<int>(cycle.size()) - pr;
+}
+
+// Matches x along its edge to y; inside a blossom the cycle is re-matched so that the vertex
+// of that edge becomes the base.
+void matchAlong(MatchingWork& m, int x, int y) {
+    const Edge e = edge(m, x, y);
+    m.mate[x] = e.v;
+    if (x <= m.n) return;
+    const int xr = holder(m, x, e.u);
+    const int pr = evenPathTo(m, x, xr);
+    auto& cycle = m.members[x];
+    for (int i = 0; i < pr; ++i) matchAlong(m, cycle[i], cycle[i ^ 1]);
+    matchAlong(m, xr, y);
+    std::rotate(cycle.begin(), cycle.begin() + pr, cycle.end());
+}
+
+// Flips the alternating path from outer blossom u (just joined to v) back to its root.
+void augmentFrom(MatchingWork& m, int u, int v) {
+    for (;;) {
+        const int inner = m.top[m.mate[u]];
+        matchAlong(m, u, v);
+        if (inner == 0) return;
+        matchAlong(m, inner, m.top[m.parent[inner]]);
+        u = m.top[m.parent[inner]];
+        v = inner;
+    }
+}
+
+// The base where the tree paths of outer blossoms u and v meet; 0 when they lie in different
+// trees (an augmenting path).
+int commonBase(MatchingWork& m, int u, int v) {
+    ++m.stamp;
+    for (; u != 0 || v != 0; std::swap(u, v)) {
+        if (u == 0) continue;
+        if (m.visited[u] == m.stamp) return u;
+        m.visited[u] = m.stamp;
+        u = m.top[m.mate[u]];
+        if (u != 0) u = m.top[m.parent[u]];
+    }
+    return 0;
+}
+
+int freeBlossomId(MatchingWork& m) {
+    int b = m.n + 1;
+    while (b <= m.ids && m.top[b] != 0) ++b;
+    if (b > m.ids) m.ids = b;
+    return b;
+}
+
+// The cycle path from x up to the base: x, its mate, the next outer blossom, ...
+void addCyclePath(MatchingWork& m, std::vector<std::int16_t>& cycle, int x, int base) {
+    while (x != base) {
+        const int y = m.top[m.mate[x]];
+        cycle.push_back(static_cast<std::int16_t>(x));
+        cycle.push_back(static_cast<std::int16_t>(y));
+        enqueue(m, y);  // the inner blossoms of the cycle become outer
+        x = m.top[m.parent[y]];
+    }
+}
+
+// The outer blossoms u and v, joined by a tight edge, close an odd cycle through base.
+void addBlossom(MatchingWork& m, int u, int base, int v) {
+    const int b = freeBlossomId(m);
+    m.dual[b] = 0;
+    m.side[b] = kOuter;
+    m.mate[b] = m.mate[base];
+    auto& cycle = m.members[b];
+    cycle.assign(1, static_cast<std::int16_t>(base));
+    addCyclePath(m, cycle, u, base);
+    std::reverse(cycle.begin() + 1, cycle.end());
+    addCyclePath(m, cycle, v, base);
+    setTop(m, b, b);
+    // The blossom's edge to every other blossom is its members' least-slack one.
+    for (int x = 1; x <= m.ids; ++x) edge(m, b, x) = edge(m, x, b) = Edge{};
+    for (int x = 1; x <= m.n; ++x) holder(m, b, x) = 0;
+    for (int member : cycle) {
+        for (int x = 1; x <= m.ids; ++x) {
+            const Edge candidate = edge(m, member, x);
+            if (candidate.u == 0) continue;
+            if (edge(m, b, x).u == 0 || slack(m, candidate) < slack(m, edge(m, b, x))) {
+                edge(m, b, x) = candidate;
+                edge(m, x, b) = edge(m, x, member);
+            }
+        }
+        for (int x = 1; x <= m.n; ++x)
+            if (holder(m, member, x) != 0) holder(m, b, x) = static_cast<std::int16_t>(member);
+    }
+    recomputeSlack(m, b);
+}
+
+// An inner blossom whose dual reached 0 falls apart: the even path from its tree edge to the
+// base stays in the tree, the rest of the cycle becomes unlabelled.
+void expandBlossom(MatchingWork& m, int b) {
+    auto& cycle = m.members[b];
+    for (int member : cycle) setTop(m, member, member);
+    const int xr = holder(m, b, edge(m, b, m.parent[b]).u);
+    const int pr = evenPathTo(m, b, xr);
+    for (int i = 0; i < pr; i += 2) {
+        const int inner = cycle[static_cast<std::size_t>(i)];
+        const int outer = cycle[static_cast<std::size_t>(i) + 1];
+        m.parent[inner] = edge(m, outer, inner).u;
+        m.side[inner] = kInner;
+        m.side[outer] = kOuter;
+        m.slackFrom[inner] = 0;
+        recomputeSlack(m, outer);
+        enqueue(m, outer);
+    }
+    m.side[xr] = kInner;
+    m.parent[xr] = m.parent[b];
+    for (std::size_t i = static_cast<std::size_t>(pr) + 1; i < cycle.size(); ++i) {
+        m.side[cycle[i]] = kUnlabelled;
+        recomputeSlack(m, cycle[i]);
+    }
+    m.top[b] = 0;
+}
+
+// A tight edge from an outer vertex: grows the tree, closes a blossom, or completes an
+// augmenting path (true).
+bool useTightEdge(MatchingWork& m, Edge e) {
+    const int u = m.top[e.u];
+    const int v = m.top[e.v];
+    if (m.side[v] == kUnlabelled) {
+        m.parent[v] = e.u;
+        m.side[v] = kInner;
+        const int next = m.top[m.mate[v]];
+        m.slackFrom[v] = m.slackFrom[next] = 0;
+        m.side[next] = kOuter;
+        enqueue(m, next);
+    } else if (m.side[v] == kOuter) {
+        const int base = commonBase(m, u, v);
+        if (base == 0) {
+            augmentFrom(m, u, v);
+            augmentFrom(m, v, u);
+            return true;
+        }
+        addBlossom(m, u, base, v);
+    }
+    return false;
+}
+
+// Scans the queued outer vertices along tight edges; true when the matching grew.
+bool scanOuterVertices(MatchingWork& m) {
+    while (!m.queue.empty()) {
+        const int u = m.queue.front();
+        m.queue.pop_front();
+        if (m.side[m.top[u]] == kInner) continue;
+        for (int v = 1; v <= m.n; ++v) {
+            if (m.top[u] == m.top[v]) continue;
+            if (slack(m, edge(m, u, v)) == 0) {
+                if (useTightEdge(m, edge(m, u, v))) return true;
+            } else {
+                noteSlack(m, u, m.top[v]);
+            }
+        }
+    }
+    return false;
+}
+
+// The largest dual change that keeps every edge's slack and every blossom's dual at 0 or more.
+// A perfect matching leaves the vertex duals free, so they set no bound.
+std::int64_t dualStep(MatchingWork& m) {
+    std::int64_t d = std::numeric_limits<std::int64_t>::max();
+    for (int b = m.n + 1; b <= m.ids; ++b)
+        if (m.top[b] == b && m.side[b] == kInner) d = std::min(d, m.dual[b] / 2);
+    for (int x = 1; x <= m.ids; ++x) {
+        if (m.top[x] != x || m.slackFrom[x] == 0) continue;
+        const std::int64_t s = slack(m, edge(m, m.slackFrom[x], x));
+        if (m.side[x] == kUnlabelled) d = std::min(d, s);
+        else if (m.side[x] == kOuter) d = std::min(d, s / 2);
+    }
+    return d;
+}
+
+void changeDuals(MatchingWork& m, std::int64_t d) {
+    for (int u = 1; u <= m.n; ++u) {
+        const int side = m.side[m.top[u]];
+        if (side == kOuter) m.dual[u] -= d;
+        else if (side == kInner) m.dual[u] += d;
+    }
+    for (int b = m.n + 1; b <= m.ids; ++b) {
+        if (m.top[b] != b) continue;
+        if (m.side[b] == kOuter) m.dual[b] += 2 * d;
+        else if (m.side[b] == kInner) m.dual[b] -= 2 * d;
+    }
+}
+
+// One stage: grows trees from every exposed vertex until an augmenting path is found; false
+// when every vertex is matched.
+bool augmentMatching(MatchingWork& m) {
+    std::fill(m.side.begin() + 1, m.side.begin() + m.ids + 1, kUnlabelled);
+    std::fill(m.slackFrom.begin() + 1, m.slackFrom.begin() + m.ids + 1, 0);
+    m.queue.clear();
+    for (int x = 1; x <= m.ids; ++x)
+        if (m.top[x] == x && m.mate[x] == 0) {
+            m.parent[x] = 0;
+            m.side[x] = kOuter;
+            enqueue(m, x);
+        }
+    if (m.queue.empty()) return false;
+    for (;;) {
+        if (scanOuterVertices(m)) return true;
+        const std::int64_t d = dualStep(m);
+        // Two exposed vertices always have an edge between them; no step means a broken table.
+        if (d == std::numeric_limits<std::int64_t>::max()) return false;
+        changeDuals(m, d);
+        for (int x = 1; x <= m.ids; ++x)
+            if (m.top[x] == x && m.slackFrom[x] != 0 && m.top[m.slackFrom[x]] != x &&
+                slack(m, edge(m, m.slackFrom[x], x)) == 0 && useTightEdge(m, edge(m, m.slackFrom[x], x)))
+                return true;
+        for (int b = m.n + 1; b <= m.ids; ++b)
+            if (m.top[b] == b && m.side[b] == kInner && m.dual[b] == 0) expandBlossom(m, b);
+    }
+}
+
+// The vertices are the paired positions in ascending order; weights from MINHB.
+void prepare(MatchingWork& m, const CostMatrices& costs, const Pairing& searched) {
+    m.position.assign(1, 0);
+    for (int p = 1; p <= searched.N; ++p)
+        if (searched.SOU[p] != 0) m.position.push_back(static_cast<std::int16_t>(p));
+    const int n = static_cast<int>(m.position.size()) - 1;
+    m.n = n;
+    m.ids = n;
+    const int ids = idStride(m);
+    m.weight.assign(static_cast<std::size_t>(n + 1) * (n + 1), 0);
+    m.edge.assign(static_cast<std::size_t>(ids) * ids, Edge{});
+    m.holder.assign(static_cast<std::size_t>(ids) * (n + 1), 0);
+    m.members.resize(static_cast<std::size_t>(ids));
+    for (auto& cycle : m.members) cycle.clear();
+    m.dual.assign(static_cast<std::size_t>(ids), 0);
+    m.mate.assign(static_cast<std::size_t>(ids), 0);
+    m.top.assign(static_cast<std::size_t>(ids), 0);
+    m.parent.assign(static_cast<std::size_t>(ids), 0);
+    m.side.assign(static_cast<std::size_t>(ids), kUnlabelled);
+    m.slackFrom.assign(static_cast<std::size_t>(ids), 0);
+    m.visited.assign(static_cast<std::size_t>(ids), 0);
+    m.stamp = 0;
+
+    double dearest = 0;
+    for (int u = 1; u <= n; ++u)
+        for (int v = u + 1; v <= n; ++v) {
+            const double c = costs.row(costs.MINHB, m.position[u])[m.position[v]];
+            if (std::isfinite(c) && c > dearest) dearest = c;
+        }
+    const double unitsPerCost = unitsPerCostFor(dearest);
+    std::int64_t most = 0;
+    for (int u = 1; u <= n; ++u) {
+        m.top[u] = static_cast<std::int16_t>(u);
+        holder(m, u, u) = static_cast<std::int16_t>(u);
+        for (int v = 1; v <= n; ++v) {
+            if (u == v) continue;
+            const std::int64_t units = costUnits(costs.row(costs.MINHB, m.position[u])[m.position[v]], unitsPerCost);
+            m.weight[at(u, v, n + 1)] = units;
+            most = std::max(most, units);
+            edge(m, u, v) = Edge{static_cast<std::int16_t>(u), static_cast<std::int16_t>(v)};
+        }
+    }
+    // Maximised weights of at least 1; every vertex dual starts at the heaviest.
+    for (auto& w : m.weight) w = most + 1 - w;
+    const std::int64_t heaviest = most + 1;
+    for (int u = 1; u <= n; ++u) m.dual[u] = heaviest;
+}
+
+// p and q paired, the lower position starting unless its HB is larger than the other way.
+void setPair(const CostMatrices& costs, Pairing& pairing, int p, int q) {
+    const int low = std::min(p, q), high = std::max(p, q);
+    const bool lowStarts = !(costs.row(costs.HB, low)[high] > costs.row(costs.HB, high)[low]);
+    const int s = lowStarts ? low : high, t = lowStarts ? high : low;
+    pairing.SOU[s] = static_cast<std::int16_t>(t);
+    pairing.SOU[t] = static_cast<std::int16_t>(-s);
+}
+
+}  // namespace
+
+double unitsPerCostFor(double dearest) {
+    double unitsPerCost = 1e9;
+    while (dearest * unitsPerCost > kMostUnits) unitsPerCost /= 10;
+    return unitsPerCost;
+}
+
+std::int64_t costUnits(double cost, double unitsPerCost) {
+    const double units = cost * unitsPerCost;
+    // Not a number or beyond the range: the dearest there can be.
+    if (!(units <= kMostUnits)) return static_cast<std::int64_t>(kMostUnits);
+    return std::llround(units);
+}
+
+Pairing exactMatching(const CostMatrices& costs, const Pairing& searched, MatchingWork& work) {
+    prepare(work, costs, searched);
+    while (augmentMatching(work)) {
+    }
+    Pairing exact = searched;
+    for (int u = 1; u <= work.n; ++u)
+        if (work.mate[u] == 0) return searched;  // cannot happen; never write half a pairing
+    for (int u = 1; u <= work.n; ++u)
+        if (work.mate[u] > u) setPair(costs, exact, work.position[u], work.position[work.mate[u]]);
+    return exact;
+}
+
+int forbiddenPairs(const CostMatrices& costs, const Pairing& pairing) {
+    int count = 0;
+    for (int s = 1; s <= pairing.N; ++s)
+        if (pairing.SOU[s] > 0 && costs.row(costs.HB, s)[pairing.SOU[s]] >= kForbidden) ++count;
+    return count;
+}
