@@ -14,8 +14,8 @@ constexpr std::int8_t kUnlabelled = -1;
 constexpr std::int8_t kOuter = 0;
 constexpr std::int8_t kInner = 1;
 
-// Weights stay below 2^50: the duals stay within a few times the largest weight, far from
-// the 2^63 limit of the sums.
+// Costs stay below 2^50 units, the doubled weights below 2^52; the duals stay within a small
+// multiple of those, far from the 2^63 limit.
 constexpr double kMostUnits = 1125899906842624.0;
 
 std::size_t at(int row, int column, int stride) { return static_cast<std::size_t>(row) * stride + column; }
@@ -26,21 +26,25 @@ int idStride(const MatchingWork& m) { return 2 * m.n + 1; }
 Edge& edge(MatchingWork& m, int x, int y) { return m.edge[at(x, y, idStride(m))]; }
 std::int16_t& holder(MatchingWork& m, int b, int v) { return m.holder[at(b, v, m.n + 1)]; }
 
-// The slack of an edge between two different outermost blossoms; whole numbers throughout:
-// the duals of outer vertices share one parity, so half the slack of an outer-outer edge is whole.
+// The slack of an edge between two different outermost blossoms. Every dual starts even and
+// the exposed vertices always move together, so the outer vertices share one parity and half
+// the slack of an edge between two of them is whole: the algorithm never leaves the integers.
 std::int64_t slack(const MatchingWork& m, Edge e) {
     return m.dual[e.u] + m.dual[e.v] - 2 * m.weight[at(e.u, e.v, m.n + 1)];
 }
 
-void noteSlack(MatchingWork& m, int u, int x) {
-    if (m.slackFrom[x] == 0 || slack(m, edge(m, u, x)) < slack(m, edge(m, m.slackFrom[x], x)))
+// Keeps the edge from outer vertex u into x when its slack s is the least so far.
+void noteSlack(MatchingWork& m, int u, int x, std::int64_t s) {
+    if (m.slackFrom[x] == 0 || s < m.leastSlack[x]) {
         m.slackFrom[x] = static_cast<std::int16_t>(u);
+        m.leastSlack[x] = s;
+    }
 }
 
 void recomputeSlack(MatchingWork& m, int x) {
     m.slackFrom[x] = 0;
     for (int u = 1; u <= m.n; ++u)
-        if (edge(m, u, x).u != 0 && m.top[u] != x && m.side[m.top[u]] == kOuter) noteSlack(m, u, x);
+        if (edge(m, u, x).u != 0 && m.top[u] != x && m.side[m.top[u]] == kOuter) noteSlack(m, u, x, slack(m, edge(m, u, x)));
 }
 
 void enqueue(MatchingWork& m, int x) {
@@ -209,12 +213,17 @@ bool scanOuterVertices(MatchingWork& m) {
         const int u = m.queue.front();
         m.queue.pop_front();
         if (m.side[m.top[u]] == kInner) continue;
+        // Between two vertices the edge is the vertex pair itself.
+        const std::int64_t* weight = &m.weight[at(u, 0, m.n + 1)];
+        const std::int64_t dual = m.dual[u];
         for (int v = 1; v <= m.n; ++v) {
-            if (m.top[u] == m.top[v]) continue;
-            if (slack(m, edge(m, u, v)) == 0) {
-                if (useTightEdge(m, edge(m, u, v))) return true;
+            const int x = m.top[v];
+            if (x == m.top[u]) continue;
+            const std::int64_t s = dual + m.dual[v] - 2 * weight[v];
+            if (s == 0) {
+                if (useTightEdge(m, Edge{static_cast<std::int16_t>(u), static_cast<std::int16_t>(v)})) return true;
             } else {
-                noteSlack(m, u, m.top[v]);
+                noteSlack(m, u, x, x <= m.n ? s : slack(m, edge(m, u, x)));
             }
         }
     }
@@ -229,9 +238,8 @@ std::int64_t dualStep(MatchingWork& m) {
         if (m.top[b] == b && m.side[b] == kInner) d = std::min(d, m.dual[b] / 2);
     for (int x = 1; x <= m.ids; ++x) {
         if (m.top[x] != x || m.slackFrom[x] == 0) continue;
-        const std::int64_t s = slack(m, edge(m, m.slackFrom[x], x));
-        if (m.side[x] == kUnlabelled) d = std::min(d, s);
-        else if (m.side[x] == kOuter) d = std::min(d, s / 2);
+        if (m.side[x] == kUnlabelled) d = std::min(d, m.leastSlack[x]);
+        else if (m.side[x] == kOuter) d = std::min(d, m.leastSlack[x] / 2);
     }
     return d;
 }
@@ -246,6 +254,12 @@ void changeDuals(MatchingWork& m, std::int64_t d) {
         if (m.top[b] != b) continue;
         if (m.side[b] == kOuter) m.dual[b] += 2 * d;
         else if (m.side[b] == kInner) m.dual[b] -= 2 * d;
+    }
+    // The kept least slacks: an edge from an outer vertex into an outer or unlabelled blossom.
+    for (int x = 1; x <= m.ids; ++x) {
+        if (m.top[x] != x || m.slackFrom[x] == 0) continue;
+        if (m.side[x] == kUnlabelled) m.leastSlack[x] -= d;
+        else if (m.side[x] == kOuter) m.leastSlack[x] -= 2 * d;
     }
 }
 
@@ -269,8 +283,8 @@ bool augmentMatching(MatchingWork& m) {
         if (d == std::numeric_limits<std::int64_t>::max()) return false;
         changeDuals(m, d);
         for (int x = 1; x <= m.ids; ++x)
-            if (m.top[x] == x && m.slackFrom[x] != 0 && m.top[m.slackFrom[x]] != x &&
-                slack(m, edge(m, m.slackFrom[x], x)) == 0 && useTightEdge(m, edge(m, m.slackFrom[x], x)))
+            if (m.top[x] == x && m.slackFrom[x] != 0 && m.top[m.slackFrom[x]] != x && m.leastSlack[x] == 0 &&
+                useTightEdge(m, edge(m, m.slackFrom[x], x)))
                 return true;
         for (int b = m.n + 1; b <= m.ids; ++b)
             if (m.top[b] == b && m.side[b] == kInner && m.dual[b] == 0) expandBlossom(m, b);
@@ -297,6 +311,7 @@ void prepare(MatchingWork& m, const CostMatrices& costs, const Pairing& searched
     m.parent.assign(static_cast<std::size_t>(ids), 0);
     m.side.assign(static_cast<std::size_t>(ids), kUnlabelled);
     m.slackFrom.assign(static_cast<std::size_t>(ids), 0);
+    m.leastSlack.assign(static_cast<std::size_t>(ids), 0);
     m.visited.assign(static_cast<std::size_t>(ids), 0);
     m.stamp = 0;
 
@@ -319,10 +334,34 @@ void prepare(MatchingWork& m, const CostMatrices& costs, const Pairing& searched
             edge(m, u, v) = Edge{static_cast<std::int16_t>(u), static_cast<std::int16_t>(v)};
         }
     }
-    // Maximised weights of at least 1; every vertex dual starts at the heaviest.
-    for (auto& w : m.weight) w = most + 1 - w;
-    const std::int64_t heaviest = most + 1;
-    for (int u = 1; u <= n; ++u) m.dual[u] = heaviest;
+    // Maximised weights, doubled so that every dual can start even (see matchGreedily).
+    for (auto& w : m.weight) w = 2 * (most + 1 - w);
+}
+
+// A head start: every vertex dual at its heaviest edge; then each vertex still unmatched, in
+// turn, lowers its dual as far as the slacks allow and takes the first unmatched vertex it is
+// then tight with. The duals stay even, so all exposed vertices share one parity.
+void matchGreedily(MatchingWork& m) {
+    const int n = m.n;
+    for (int u = 1; u <= n; ++u) {
+        std::int64_t heaviest = std::numeric_limits<std::int64_t>::min();
+        for (int v = 1; v <= n; ++v)
+            if (v != u) heaviest = std::max(heaviest, m.weight[at(u, v, n + 1)]);
+        m.dual[u] = heaviest;
+    }
+    for (int u = 1; u <= n; ++u) {
+        if (m.mate[u] != 0) continue;
+        std::int64_t lowest = std::numeric_limits<std::int64_t>::min();
+        for (int v = 1; v <= n; ++v)
+            if (v != u) lowest = std::max(lowest, 2 * m.weight[at(u, v, n + 1)] - m.dual[v]);
+        m.dual[u] = lowest;
+        for (int v = 1; v <= n; ++v)
+            if (v != u && m.mate[v] == 0 && m.dual[u] + m.dual[v] == 2 * m.weight[at(u, v, n + 1)]) {
+                m.mate[u] = static_cast<std::int16_t>(v);
+                m.mate[v] = static_cast<std::int16_t>(u);
+                break;
+            }
+    }
 }
 
 // p and q paired, the lower position starting unless its HB is larger than the other way.
@@ -351,6 +390,7 @@ std::int64_t costUnits(double cost, double unitsPerCost) {
 
 Pairing exactMatching(const CostMatrices& costs, const Pairing& searched, MatchingWork& work) {
     prepare(work, costs, searched);
+    matchGreedily(work);
     while (augmentMatching(work)) {
     }
     Pairing exact = searched;
