@@ -142,13 +142,16 @@ void addBlossom(MatchingWork& m, int u, int base, int v) {
     // The blossom's edge to every other blossom is its members' least-slack one.
     for (int x = 1; x <= m.ids; ++x) edge(m, b, x) = edge(m, x, b) = Edge{};
     for (int x = 1; x <= m.n; ++x) holder(m, b, x) = 0;
+    auto& least = m.edgeSlack;
     for (int member : cycle) {
         for (int x = 1; x <= m.ids; ++x) {
             const Edge candidate = edge(m, member, x);
             if (candidate.u == 0) continue;
-            if (edge(m, b, x).u == 0 || slack(m, candidate) < slack(m, edge(m, b, x))) {
+            const std::int64_t s = slack(m, candidate);
+            if (edge(m, b, x).u == 0 || s < least[x]) {
                 edge(m, b, x) = candidate;
                 edge(m, x, b) = edge(m, x, member);
+                least[x] = s;
             }
         }
         for (int x = 1; x <= m.n; ++x)
@@ -220,10 +223,11 @@ bool scanOuterVertices(MatchingWork& m) {
             const int x = m.top[v];
             if (x == m.top[u]) continue;
             const std::int64_t s = dual + m.dual[v] - 2 * weight[v];
+            // Into a blossom the least of these is the slack of the blossom's edge from u.
             if (s == 0) {
                 if (useTightEdge(m, Edge{static_cast<std::int16_t>(u), static_cast<std::int16_t>(v)})) return true;
             } else {
-                noteSlack(m, u, x, x <= m.n ? s : slack(m, edge(m, u, x)));
+                noteSlack(m, u, x, s);
             }
         }
     }
@@ -312,6 +316,7 @@ void prepare(MatchingWork& m, const CostMatrices& costs, const Pairing& searched
     m.side.assign(static_cast<std::size_t>(ids), kUnlabelled);
     m.slackFrom.assign(static_cast<std::size_t>(ids), 0);
     m.leastSlack.assign(static_cast<std::size_t>(ids), 0);
+    m.edgeSlack.assign(static_cast<std::size_t>(ids), 0);
     m.visited.assign(static_cast<std::size_t>(ids), 0);
     m.stamp = 0;
 

@@ -29,6 +29,7 @@ struct MatchingWork {
     std::vector<std::int8_t> side;       // -1 unlabelled, 0 outer, 1 inner
     std::vector<std::int16_t> slackFrom;  // the outer vertex of the least-slack edge, 0 for none
     std::vector<std::int64_t> leastSlack;  // ... and its slack, kept as the duals change
+    std::vector<std::int64_t> edgeSlack;   // scratch: the slack of each edge of a new blossom
     std::vector<std::int32_t> visited;
     std::int32_t stamp = 0;
     std::deque<std::int16_t> queue;  // outer vertices still to scan
