@@ -33,16 +33,23 @@ std::int64_t slack(const MatchingWork& m, Edge e) {
     return m.dual[e.u] + m.dual[e.v] - 2 * m.weight[at(e.u, e.v, m.n + 1)];
 }
 
+constexpr std::int64_t kNoSlack = std::numeric_limits<std::int64_t>::max();
+
+void forgetSlack(MatchingWork& m, int x) {
+    m.slackFrom[x] = 0;
+    m.leastSlack[x] = kNoSlack;
+}
+
 // Keeps the edge from outer vertex u into x when its slack s is the least so far.
 void noteSlack(MatchingWork& m, int u, int x, std::int64_t s) {
-    if (m.slackFrom[x] == 0 || s < m.leastSlack[x]) {
+    if (s < m.leastSlack[x]) {
         m.slackFrom[x] = static_cast<std::int16_t>(u);
         m.leastSlack[x] = s;
     }
 }
 
 void recomputeSlack(MatchingWork& m, int x) {
-    m.slackFrom[x] = 0;
+    forgetSlack(m, x);
     for (int u = 1; u <= m.n; ++u)
         if (edge(m, u, x).u != 0 && m.top[u] != x && m.side[m.top[u]] == kOuter) noteSlack(m, u, x, slack(m, edge(m, u, x)));
 }
@@ -132,6 +139,7 @@ void addBlossom(MatchingWork& m, int u, int base, int v) {
     const int b = freeBlossomId(m);
     m.dual[b] = 0;
     m.side[b] = kOuter;
+    m.tree[b] = m.tree[base];
     m.mate[b] = m.mate[base];
     auto& cycle = m.members[b];
     cycle.assign(1, static_cast<std::int16_t>(base));
@@ -164,7 +172,11 @@ void addBlossom(MatchingWork& m, int u, int base, int v) {
 // base stays in the tree, the rest of the cycle becomes unlabelled.
 void expandBlossom(MatchingWork& m, int b) {
     auto& cycle = m.members[b];
-    for (int member : cycle) setTop(m, member, member);
+    // The members' own labels are from before they joined b, perhaps in another tree.
+    for (int member : cycle) {
+        setTop(m, member, member);
+        m.side[member] = kUnlabelled;
+    }
     const int xr = holder(m, b, edge(m, b, m.parent[b]).u);
     const int pr = evenPathTo(m, b, xr);
     for (int i = 0; i < pr; i += 2) {
@@ -173,17 +185,36 @@ void expandBlossom(MatchingWork& m, int b) {
         m.parent[inner] = edge(m, outer, inner).u;
         m.side[inner] = kInner;
         m.side[outer] = kOuter;
-        m.slackFrom[inner] = 0;
+        m.tree[inner] = m.tree[outer] = m.tree[b];
+        forgetSlack(m, inner);
         recomputeSlack(m, outer);
         enqueue(m, outer);
     }
     m.side[xr] = kInner;
+    m.tree[xr] = m.tree[b];
     m.parent[xr] = m.parent[b];
     for (std::size_t i = static_cast<std::size_t>(pr) + 1; i < cycle.size(); ++i) {
         m.side[cycle[i]] = kUnlabelled;
+        m.tree[cycle[i]] = 0;
         recomputeSlack(m, cycle[i]);
     }
     m.top[b] = 0;
+}
+
+// Trees r1 and r2, just joined by an augmenting path, are matched throughout now and leave
+// the forest; the least slacks that came from them, and those of their blossoms, are found
+// again among the outer vertices left. The other trees stay as they are.
+void dissolveTrees(MatchingWork& m, int r1, int r2) {
+    auto& gone = m.gone;
+    for (int x = 1; x <= m.ids; ++x) {
+        gone[x] = m.top[x] == x && m.side[x] != kUnlabelled && (m.tree[x] == r1 || m.tree[x] == r2);
+        if (!gone[x]) continue;
+        m.side[x] = kUnlabelled;
+        m.tree[x] = 0;
+    }
+    for (int x = 1; x <= m.ids; ++x)
+        if (m.top[x] == x && m.side[x] != kInner && (gone[x] || (m.slackFrom[x] != 0 && gone[m.top[m.slackFrom[x]]])))
+            recomputeSlack(m, x);
 }
 
 // A tight edge from an outer vertex: grows the tree, closes a blossom, or completes an
@@ -195,14 +226,19 @@ bool useTightEdge(MatchingWork& m, Edge e) {
         m.parent[v] = e.u;
         m.side[v] = kInner;
         const int next = m.top[m.mate[v]];
-        m.slackFrom[v] = m.slackFrom[next] = 0;
+        forgetSlack(m, v);
+        forgetSlack(m, next);
         m.side[next] = kOuter;
+        m.tree[v] = m.tree[next] = m.tree[u];
         enqueue(m, next);
     } else if (m.side[v] == kOuter) {
         const int base = commonBase(m, u, v);
         if (base == 0) {
+            const int r1 = m.tree[u], r2 = m.tree[v];
             augmentFrom(m, u, v);
             augmentFrom(m, v, u);
+            m.exposed -= 2;
+            dissolveTrees(m, r1, r2);
             return true;
         }
         addBlossom(m, u, base, v);
@@ -210,28 +246,33 @@ bool useTightEdge(MatchingWork& m, Edge e) {
     return false;
 }
 
-// Scans the queued outer vertices along tight edges; true when the matching grew.
-bool scanOuterVertices(MatchingWork& m) {
+// Scans the queued outer vertices along their edges: tight ones grow the forest, close
+// blossoms or augment; the others give the least slacks.
+void scanOuterVertices(MatchingWork& m) {
     while (!m.queue.empty()) {
         const int u = m.queue.front();
         m.queue.pop_front();
-        if (m.side[m.top[u]] == kInner) continue;
+        if (m.side[m.top[u]] != kOuter) continue;
         // Between two vertices the edge is the vertex pair itself.
         const std::int64_t* weight = &m.weight[at(u, 0, m.n + 1)];
-        const std::int64_t dual = m.dual[u];
+        const std::int64_t* dual = m.dual.data();
+        const std::int16_t* top = m.top.data();
+        const std::int64_t base = dual[u];
+        int own = top[u];
         for (int v = 1; v <= m.n; ++v) {
-            const int x = m.top[v];
-            if (x == m.top[u]) continue;
-            const std::int64_t s = dual + m.dual[v] - 2 * weight[v];
+            const int x = top[v];
+            if (x == own) continue;
+            const std::int64_t s = base + dual[v] - 2 * weight[v];
             // Into a blossom the least of these is the slack of the blossom's edge from u.
-            if (s == 0) {
-                if (useTightEdge(m, Edge{static_cast<std::int16_t>(u), static_cast<std::int16_t>(v)})) return true;
-            } else {
+            if (s != 0) {
                 noteSlack(m, u, x, s);
+            } else {
+                // After an augmentation u is no longer outer; otherwise it may now lie in a new blossom.
+                if (useTightEdge(m, Edge{static_cast<std::int16_t>(u), static_cast<std::int16_t>(v)})) break;
+                own = top[u];
             }
         }
     }
-    return false;
 }
 
 // The largest dual change that keeps every edge's slack and every blossom's dual at 0 or more.
@@ -267,29 +308,31 @@ void changeDuals(MatchingWork& m, std::int64_t d) {
     }
 }
 
-// One stage: grows trees from every exposed vertex until an augmenting path is found; false
-// when every vertex is matched.
-bool augmentMatching(MatchingWork& m) {
+// Grows a forest from every exposed vertex and changes the duals until every vertex is matched.
+// An augmentation takes only its own two trees out of the forest.
+void matchAll(MatchingWork& m) {
     std::fill(m.side.begin() + 1, m.side.begin() + m.ids + 1, kUnlabelled);
-    std::fill(m.slackFrom.begin() + 1, m.slackFrom.begin() + m.ids + 1, 0);
+    for (int x = 1; x <= m.ids; ++x) forgetSlack(m, x);
     m.queue.clear();
+    m.exposed = 0;
     for (int x = 1; x <= m.ids; ++x)
         if (m.top[x] == x && m.mate[x] == 0) {
             m.parent[x] = 0;
             m.side[x] = kOuter;
+            m.tree[x] = static_cast<std::int16_t>(x);
+            ++m.exposed;
             enqueue(m, x);
         }
-    if (m.queue.empty()) return false;
     for (;;) {
-        if (scanOuterVertices(m)) return true;
+        scanOuterVertices(m);
+        if (m.exposed == 0) return;
         const std::int64_t d = dualStep(m);
         // Two exposed vertices always have an edge between them; no step means a broken table.
-        if (d == std::numeric_limits<std::int64_t>::max()) return false;
+        if (d == std::numeric_limits<std::int64_t>::max()) return;
         changeDuals(m, d);
         for (int x = 1; x <= m.ids; ++x)
-            if (m.top[x] == x && m.slackFrom[x] != 0 && m.top[m.slackFrom[x]] != x && m.leastSlack[x] == 0 &&
-                useTightEdge(m, edge(m, m.slackFrom[x], x)))
-                return true;
+            if (m.top[x] == x && m.slackFrom[x] != 0 && m.top[m.slackFrom[x]] != x && m.leastSlack[x] == 0)
+                useTightEdge(m, edge(m, m.slackFrom[x], x));
         for (int b = m.n + 1; b <= m.ids; ++b)
             if (m.top[b] == b && m.side[b] == kInner && m.dual[b] == 0) expandBlossom(m, b);
     }
@@ -304,9 +347,11 @@ void prepare(MatchingWork& m, const CostMatrices& costs, const Pairing& searched
     m.n = n;
     m.ids = n;
     const int ids = idStride(m);
-    m.weight.assign(static_cast<std::size_t>(n + 1) * (n + 1), 0);
-    m.edge.assign(static_cast<std::size_t>(ids) * ids, Edge{});
-    m.holder.assign(static_cast<std::size_t>(ids) * (n + 1), 0);
+    // A blossom's rows of the edge and holder tables are written when it is made.
+    m.weight.resize(static_cast<std::size_t>(n + 1) * (n + 1));
+    m.edge.resize(static_cast<std::size_t>(ids) * ids);
+    m.holder.resize(static_cast<std::size_t>(ids) * (n + 1));
+    std::fill(m.holder.begin(), m.holder.begin() + static_cast<std::ptrdiff_t>(n + 1) * (n + 1), 0);
     m.members.resize(static_cast<std::size_t>(ids));
     for (auto& cycle : m.members) cycle.clear();
     m.dual.assign(static_cast<std::size_t>(ids), 0);
@@ -317,6 +362,8 @@ void prepare(MatchingWork& m, const CostMatrices& costs, const Pairing& searched
     m.slackFrom.assign(static_cast<std::size_t>(ids), 0);
     m.leastSlack.assign(static_cast<std::size_t>(ids), 0);
     m.edgeSlack.assign(static_cast<std::size_t>(ids), 0);
+    m.tree.assign(static_cast<std::size_t>(ids), 0);
+    m.gone.assign(static_cast<std::size_t>(ids), 0);
     m.visited.assign(static_cast<std::size_t>(ids), 0);
     m.stamp = 0;
 
@@ -331,16 +378,19 @@ void prepare(MatchingWork& m, const CostMatrices& costs, const Pairing& searched
     for (int u = 1; u <= n; ++u) {
         m.top[u] = static_cast<std::int16_t>(u);
         holder(m, u, u) = static_cast<std::int16_t>(u);
-        for (int v = 1; v <= n; ++v) {
-            if (u == v) continue;
-            const std::int64_t units = costUnits(costs.row(costs.MINHB, m.position[u])[m.position[v]], unitsPerCost);
-            m.weight[at(u, v, n + 1)] = units;
+        m.weight[at(u, u, n + 1)] = 0;
+        const double* minhb = costs.row(costs.MINHB, m.position[u]);
+        for (int v = u + 1; v <= n; ++v) {
+            const std::int64_t units = costUnits(minhb[m.position[v]], unitsPerCost);
+            m.weight[at(u, v, n + 1)] = m.weight[at(v, u, n + 1)] = units;
             most = std::max(most, units);
-            edge(m, u, v) = Edge{static_cast<std::int16_t>(u), static_cast<std::int16_t>(v)};
         }
+        for (int v = 1; v <= n; ++v)
+            edge(m, u, v) = Edge{static_cast<std::int16_t>(u == v ? 0 : u), static_cast<std::int16_t>(u == v ? 0 : v)};
     }
     // Maximised weights, doubled so that every dual can start even (see matchGreedily).
-    for (auto& w : m.weight) w = 2 * (most + 1 - w);
+    for (int u = 1; u <= n; ++u)
+        for (int v = 1; v <= n; ++v) m.weight[at(u, v, n + 1)] = 2 * (most + 1 - m.weight[at(u, v, n + 1)]);
 }
 
 // A head start: every vertex dual at its heaviest edge; then each vertex still unmatched, in
@@ -396,8 +446,7 @@ std::int64_t costUnits(double cost, double unitsPerCost) {
 Pairing exactMatching(const CostMatrices& costs, const Pairing& searched, MatchingWork& work) {
     prepare(work, costs, searched);
     matchGreedily(work);
-    while (augmentMatching(work)) {
-    }
+    matchAll(work);
     Pairing exact = searched;
     for (int u = 1; u <= work.n; ++u)
         if (work.mate[u] == 0) return searched;  // cannot happen; never write half a pairing
