@@ -50,8 +50,12 @@ void noteSlack(MatchingWork& m, int u, int x, std::int64_t s) {
 
 void recomputeSlack(MatchingWork& m, int x) {
     forgetSlack(m, x);
-    for (int u = 1; u <= m.n; ++u)
-        if (edge(m, u, x).u != 0 && m.top[u] != x && m.side[m.top[u]] == kOuter) noteSlack(m, u, x, slack(m, edge(m, u, x)));
+    for (int u = 1; u <= m.n; ++u) {
+        const int outer = m.top[u];
+        if (m.side[outer] != kOuter || outer == x) continue;
+        const Edge e = edge(m, u, x);
+        if (e.u != 0) noteSlack(m, u, x, slack(m, e));
+    }
 }
 
 void enqueue(MatchingWork& m, int x) {
