@@ -1,5 +1,5 @@
 // Pairing speed on simulated tournaments of 50, 100 and 150 players at rounds 2, 12 and 24:
-// the literal search as the baseline, the fast search, and VYRES with its files.
+// the literal search as the baseline, the fast search, the exact matching, and VYRES.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -8,6 +8,7 @@
 #include <memory>
 #include <sstream>
 
+#include "exact_matching.hpp"
 #include "plain_search.hpp"
 #include "sample_tasks.hpp"
 #include "search.hpp"
@@ -82,6 +83,22 @@ void BM_FastSearch(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(pairFast(text, nullptr));
 }
 
+// The exact matching alone, over the costs and the bye of the searched round.
+void BM_ExactMatching(benchmark::State& state) {
+    auto task = readText(taskText(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
+    Pairing searched;
+    searched.N = task->N;
+    chooseBye(*task, searched);
+    CostMatrices costs;
+    SearchWork work;
+    pairLaterRound(*task, costs, work, searched);
+    MatchingWork matching;
+    const Pairing exact = exactMatching(costs, searched, matching);
+    state.counters["search"] = pairingCost(costs, searched.SOU);
+    state.counters["exact"] = pairingCost(costs, exact.SOU);
+    for (auto _ : state) benchmark::DoNotOptimize(exactMatching(costs, searched, matching));
+}
+
 // The whole call as los makes it: zadani.txt read, los<N>.txt written and flushed to disk.
 void BM_Vyres(benchmark::State& state) {
     const int round = static_cast<int>(state.range(1));
@@ -112,6 +129,7 @@ void sizes(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_PlainSearch)->Apply(sizes);
 BENCHMARK(BM_FastSearch)->Apply(sizes);
+BENCHMARK(BM_ExactMatching)->Apply(sizes);
 BENCHMARK(BM_Vyres)->Apply(sizes);
 
 }  // namespace

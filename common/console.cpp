@@ -1,7 +1,8 @@
-// Console dialogue shared by the programs; the only place that reads the keyboard.
-// Escape sequences come from the platform file and are written only to a terminal.
+// Console dialogue and command line shared by the programs; the only place that reads the
+// keyboard. Escape sequences come from the platform file and are written only to a terminal.
 #include "console.hpp"
 
+#include <algorithm>
 #include <iostream>
 #include <vector>
 
@@ -99,9 +100,28 @@ bool answeredYes(Console& console) { return readAnswer(console) == 'a'; }
 
 void waitEnter(Console& console) { readLine(console); }
 
-std::optional<std::int32_t> roundFromArguments(int argc, char** argv) {
-    if (argc < 2) return std::nullopt;
-    std::string_view argument = argv[1];
-    while (!argument.empty() && (argument.front() == ' ' || argument.front() == '\t')) argument.remove_prefix(1);
-    return parseWholeNumber(argument);
+bool CommandLine::has(std::string_view option) const {
+    return std::find(options.begin(), options.end(), option) != options.end();
+}
+
+CommandLine readCommandLine(int argc, char** argv, std::string_view usage,
+                            std::initializer_list<std::string_view> options) {
+    CommandLine line;
+    bool plainSeen = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string_view argument = argv[i];
+        if (argument == "--help" || argument == "-h") {
+            write(processConsole(), usage);
+            stopProgram(0);
+        }
+        if (std::find(options.begin(), options.end(), argument) != options.end()) {
+            line.options.emplace_back(argument);
+            continue;
+        }
+        if (plainSeen) continue;  // further arguments are ignored
+        plainSeen = true;
+        while (!argument.empty() && (argument.front() == ' ' || argument.front() == '\t')) argument.remove_prefix(1);
+        line.round = parseWholeNumber(argument);
+    }
+    return line;
 }

@@ -1,14 +1,16 @@
-// The console layer of every program: clearing, colours (only on a terminal), writing,
-// and the keyboard dialogue (number prompts, a/n questions, "stisknete enter" waits).
+// The console layer of every program: clearing, colours (only on a terminal), writing, the
+// keyboard dialogue (number prompts, a/n questions, "stisknete enter" waits), the command line.
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <istream>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 inline constexpr int kYellow = 14;
 inline constexpr int kWhite = 15;
@@ -56,6 +58,17 @@ bool answeredYes(Console& console);
 // Waits for one input line (the end of input counts as Enter).
 void waitEnter(Console& console);
 
-// The round number from the first command-line argument when it is a valid whole number
-// (optional leading blanks, optional sign, digits, nothing after).
-std::optional<std::int32_t> roundFromArguments(int argc, char** argv);
+// A program's command line: its options may stand anywhere among the arguments; the round
+// number comes from the first other argument when that is a valid whole number (optional
+// leading blanks, optional sign, digits, nothing after).
+struct CommandLine {
+    std::optional<std::int32_t> round;
+    std::vector<std::string> options;  // the program's own options that were given
+    bool has(std::string_view option) const;
+};
+
+// Reads the command line. --help or -h anywhere writes `usage` to standard output and ends the
+// program with exit code 0, before anything else. `options` are the program's own (los:
+// --presne); every other argument is a plain one.
+CommandLine readCommandLine(int argc, char** argv, std::string_view usage,
+                            std::initializer_list<std::string_view> options = {});

@@ -17,6 +17,13 @@
 namespace {
 
 constexpr std::int32_t kMaxRound = 24;
+constexpr const char* kExactOption = "--presne";
+constexpr const char* kUsage =
+    "Pouziti: los [cislo kola] [--presne]\n"
+    "  Sparuje kolo s danym cislem; bez cisla se na nej zepta.\n"
+    "  --presne    presne parovani s nejmensi chybovou funkci v kazdem kole\n"
+    "              (paruje jinak nez bez volby)\n"
+    "  --help, -h  tato napoveda\n";
 
 [[noreturn]] void stopAfterEnter(Console& console, const std::string& message) {
     writeYellow(console, message);
@@ -25,8 +32,8 @@ constexpr std::int32_t kMaxRound = 24;
     stopProgram(0);
 }
 
-std::int32_t roundToPair(Console& console, int argc, char** argv) {
-    auto argument = roundFromArguments(argc, argv);
+std::int32_t roundToPair(Console& console, const CommandLine& commandLine) {
+    auto argument = commandLine.round;
     std::int32_t K = argument ? *argument : askNumber(console, "Zadejte cislo parovaneho kola :", true);
     if (K < 1 || K > kMaxRound)
         stopWithMessage("Cislo kola " + std::to_string(K) + " je mimo rozsah 1.." + std::to_string(kMaxRound));
@@ -78,9 +85,18 @@ void checkCopiedFiles(Console& console, const std::vector<std::int32_t>& XX, std
                                             ".txt jsou zrejme shodne. Stisknete enter");
 }
 
-void reportOptimiser(Console& console, std::int32_t KROKU, std::int32_t KROKU2, std::int32_t KROKU3, double CHYB) {
+// The search's counters; when the exact matching was written, its cost against the search's
+// (--presne) or that it removed a repeat (the default run); the cost of the pairing written.
+void reportOptimiser(Console& console, std::int32_t KROKU, std::int32_t KROKU2, std::int32_t KROKU3, double CHYB,
+                     const VyresOptions& options, const ExactMatchingReport& report) {
     write(console, std::to_string(KROKU3) + " prohozeni ctveric ");
     writeLine(console, std::to_string(KROKU2) + " prohozeni trojic a " + std::to_string(KROKU) + " prohozeni dvojic  ");
+    if (report.written && options.exact) {
+        writeLine(console, "Cena parovani hledanim : " + formatReal(report.searchCost, 12, 9));
+        writeLine(console, "Cena presneho parovani : " + formatReal(CHYB, 12, 9));
+    } else if (report.written) {
+        writeLine(console, "Opakovane parovani odstraneno presnym parovanim");
+    }
     writeLine(console, "Chybova funkce : " + formatReal(CHYB, 12, 9));
 }
 
@@ -125,10 +141,13 @@ void writePairing(std::int32_t K) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const CommandLine commandLine = readCommandLine(argc, argv, kUsage, {kExactOption});
+    VyresOptions options;
+    options.exact = commandLine.has(kExactOption);
     Console& console = processConsole();
     writeBanner(console, "Losovani - verze 19.11.2012", 25);
     writeLine(console);
-    const std::int32_t K = roundToPair(console, argc, argv);
+    const std::int32_t K = roundToPair(console, commandLine);
 
     std::int32_t NULOVE2 = 0;
     const auto XX = rebuildGameList(console, K, NULOVE2);
@@ -142,8 +161,9 @@ int main(int argc, char** argv) {
 
     std::int32_t KROKU = 0, KROKU2 = 0, KROKU3 = 0;
     double CHYB = 0;
-    VYRES(KROKU, KROKU2, KROKU3, CHYB, console);
-    reportOptimiser(console, KROKU, KROKU2, KROKU3, CHYB);
+    ExactMatchingReport report;
+    VYRES(KROKU, KROKU2, KROKU3, CHYB, options, report, console);
+    reportOptimiser(console, KROKU, KROKU2, KROKU3, CHYB, options, report);
 
     confirmNewPairing(console, K);
     writePairing(K);

@@ -80,6 +80,11 @@ void play(Entrant& first, Entrant& second, int firstList, int secondList, std::m
 }  // namespace
 
 std::string simulatedTaskFile(int players, int round, std::uint32_t seed) {
+    return simulatedTaskFiles(players, round, seed).back();
+}
+
+std::vector<std::string> simulatedTaskFiles(int players, int rounds, std::uint32_t seed) {
+    std::vector<std::string> files;
     std::mt19937 random(seed);
     std::vector<Entrant> field(static_cast<std::size_t>(players));
     for (auto& e : field) e.rating = std::round(10 * (1250 + 900 * uniform(random))) / 10;
@@ -94,7 +99,8 @@ std::string simulatedTaskFile(int players, int round, std::uint32_t seed) {
         std::vector<bool> present(field.size(), true);
         for (std::size_t i = 0; i < field.size(); ++i) present[i] = kol == 0 || uniform(random) >= 0.025;
         std::string text = taskText(field, present, kol);
-        if (kol == round - 1) return text;
+        files.push_back(text);
+        if (kol == rounds - 1) return files;
 
         TextReader reader("zadani.txt", text);
         readTask(reader, *task);

@@ -1,10 +1,11 @@
-// The order of work of the optimiser: read, score groups, bye, search, pairing list, cost.
-// Nothing else lives here.
+// The order of work of the optimiser: read, score groups, bye, search, exact matching when
+// it is due, pairing list, cost. Nothing else lives here.
 #include "vyres.hpp"
 
 #include <memory>
 
 #include "cost.hpp"
+#include "exact_matching.hpp"
 #include "game_files.hpp"
 #include "pairing_list.hpp"
 #include "platform.hpp"
@@ -14,7 +15,8 @@
 #include "task_file.hpp"
 #include "text_writer.hpp"
 
-void VYRES(std::int32_t& KROKU, std::int32_t& KROKU2, std::int32_t& KROKU3, double& CHYB, Console& console) {
+void VYRES(std::int32_t& KROKU, std::int32_t& KROKU2, std::int32_t& KROKU3, double& CHYB,
+           const VyresOptions& options, ExactMatchingReport& report, Console& console) {
     KROKU = 0;
     KROKU2 = 0;
     KROKU3 = 0;
@@ -33,12 +35,24 @@ void VYRES(std::int32_t& KROKU, std::int32_t& KROKU2, std::int32_t& KROKU3, doub
     // reads, and fresh memory for them would cost more than the search itself.
     static CostMatrices costs;
     static SearchWork work;
+    static MatchingWork matchingWork;
+    report = ExactMatchingReport{};
     if (task->KOL == 0) {
         RandomGenerator generator;
         INITRANDOM(generator, console);
         pairFirstRound(pairing, generator);
     } else {
         pairLaterRound(*task, costs, work, pairing);
+        report.searchCost = pairingCost(costs, pairing.SOU);
+        // The default run keeps the search's pairing unless it holds a repeat that can be avoided.
+        const int searchRepeats = forbiddenPairs(costs, pairing);
+        if (options.exact || searchRepeats > 0) {
+            const Pairing exact = exactMatching(costs, pairing, matchingWork);
+            if (options.exact || forbiddenPairs(costs, exact) < searchRepeats) {
+                pairing = exact;
+                report.written = true;
+            }
+        }
     }
     clearByeMarker(pairing);
 
@@ -51,4 +65,9 @@ void VYRES(std::int32_t& KROKU, std::int32_t& KROKU2, std::int32_t& KROKU3, doub
     KROKU3 = pairing.KROKU3;
     CHYB = task->KOL > 0 ? pairingCost(costs, pairing.SOU) : 0.0;
     writeLine(console, "Parovani bylo provedeno ");
+}
+
+void VYRES(std::int32_t& KROKU, std::int32_t& KROKU2, std::int32_t& KROKU3, double& CHYB, Console& console) {
+    ExactMatchingReport report;
+    VYRES(KROKU, KROKU2, KROKU3, CHYB, VyresOptions{}, report, console);
 }

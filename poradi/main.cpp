@@ -13,19 +13,25 @@
 
 namespace {
 
-std::int32_t askRound(Console& console, int argc, char** argv) {
-    if (auto round = roundFromArguments(argc, argv)) return *round;
+constexpr const char* kUsage =
+    "Pouziti: poradi [cislo kola]\n"
+    "  Spocita poradi po kole s danym cislem; bez cisla se na nej zepta.\n"
+    "  --help, -h  tato napoveda\n";
+
+std::int32_t askRound(Console& console, const CommandLine& commandLine) {
+    if (auto round = commandLine.round) return *round;
     return askNumber(console, "Zadejte cislo kola, u ktereho pocitate poradi :", true);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    const CommandLine commandLine = readCommandLine(argc, argv, kUsage);
     Console& console = processConsole();
     writeBanner(console, "Poradi - verze 19.11.2012", 25);
     writeLine(console);
     const Coefficients koef = readCoefficients(TextReader::openOrFail(kCoefficientsFileName));
-    const std::int32_t K = askRound(console, argc, argv);
+    const std::int32_t K = askRound(console, commandLine);
 
     const RoundFiles rounds = readRoundFiles(K);
     rebuildGameList(rounds, console);

@@ -10,6 +10,11 @@
 
 namespace {
 
+constexpr const char* kUsage =
+    "Pouziti: prevod\n"
+    "  Vytvori kanvo.dat z kanvo.txt a hraci.txt.\n"
+    "  --help, -h  tato napoveda\n";
+
 TextReader openFullList() {
     auto reader = TextReader::open(kFullRatingListName);
     if (!reader) stopWithMessage(std::string("Soubor ") + kFullRatingListName + " neexistuje");
@@ -18,7 +23,8 @@ TextReader openFullList() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    readCommandLine(argc, argv, kUsage);
     Console& console = processConsole();
     TextReader entered = TextReader::openOrFail(kEnteredPlayersName);
     TextReader fullList = openFullList();

@@ -6,7 +6,17 @@
 #include "run_error.hpp"
 #include "text_writer.hpp"
 
-int main() {
+namespace {
+
+constexpr const char* kUsage =
+    "Pouziti: rekordy\n"
+    "  Zapise rekordy turnaje do souboru rekordy.txt.\n"
+    "  --help, -h  tato napoveda\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    readCommandLine(argc, argv, kUsage);
     clearScreen(processConsole());
 
     // Everything is read and checked before rekordy.txt is touched.

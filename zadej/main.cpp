@@ -12,11 +12,15 @@
 namespace {
 
 constexpr const char* kTitle = "Losovani - verze 9.2.2009";
+constexpr const char* kUsage =
+    "Pouziti: zadej [cislo kola]\n"
+    "  Zadavani vysledku kola s danym cislem; bez cisla se na nej zepta.\n"
+    "  --help, -h  tato napoveda\n";
 // A score fills at most its column of the round file (width 4).
 constexpr NumberRange kScoreRange{0, 9999};
 
-std::int32_t askRound(Console& console, int argc, char** argv) {
-    if (auto round = roundFromArguments(argc, argv)) return *round;
+std::int32_t askRound(Console& console, const CommandLine& commandLine) {
+    if (auto round = commandLine.round) return *round;
     std::int32_t round = askNumber(console, "Zadejte cislo kola pro zadani vysledku :", true);
     clearScreen(console);
     writeLine(console, kTitle);
@@ -58,10 +62,11 @@ TypedResult askScores(Console& console, const std::vector<Table>& entries, std::
 }  // namespace
 
 int main(int argc, char** argv) {
+    const CommandLine commandLine = readCommandLine(argc, argv, kUsage);
     Console& console = processConsole();
     writeBanner(console, kTitle, 25);
     writeLine(console);
-    const std::int32_t round = askRound(console, argc, argv);
+    const std::int32_t round = askRound(console, commandLine);
     const std::string fileName = roundFileName(round);
     setColour(console, kYellow);
     writeLine(console, "Partie " + std::to_string(round) + ".kola ");

@@ -1,8 +1,10 @@
 // los end to end: the real program in a temporary folder with scripted keyboard input, its
-// console text, exit status and files compared with what the organiser must see.
+// console text, exit status and files compared with what the organiser must see; --help of all five.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <set>
 #include <sstream>
@@ -261,6 +263,81 @@ TEST_F(Los, StopsBeforeThePairingLeaveNoTaskFile) {
         EXPECT_FALSE(own.exists("partie" + std::to_string(c.round) + ".txt")) << c.what;
         EXPECT_EQ(own.exists("zmeny.dat"), c.absencesFileAfter) << c.what;
     }
+}
+
+// Round 9 of an 11-player tournament: the search keeps a repeat that the exact matching avoids.
+class LosMend : public testing::Test {
+protected:
+    void SetUp() override {
+        for (const auto& entry : std::filesystem::directory_iterator(MEND_ROUND_DIR)) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            std::ostringstream bytes;
+            bytes << in.rdbuf();
+            if (entry.path().extension() != ".md") folder.write(entry.path().filename().string(), bytes.str());
+        }
+    }
+
+    std::set<std::pair<int, int>> earlierPairs() const {
+        std::set<std::pair<int, int>> met;
+        for (int round = 1; round <= 8; ++round)
+            for (const Line& line : roundLines(folder.read("partie" + std::to_string(round) + ".txt")))
+                if (line.k2 != 0) met.insert(std::minmax(line.k1, line.k2));
+        return met;
+    }
+
+    // The pairs of round 9, none of them a repeat.
+    std::vector<Line> pairedWithoutRepeats() const {
+        const auto met = earlierPairs();
+        const auto lines = roundLines(folder.read("partie9.txt"));
+        for (const Line& line : lines)
+            EXPECT_FALSE(line.k2 != 0 && met.count(std::minmax(line.k1, line.k2))) << line.k1 << " - " << line.k2;
+        return lines;
+    }
+
+    TempFolder folder;
+};
+
+TEST_F(LosMend, DefaultRunWritesTheExactMatchingInsteadOfARepeat) {
+    auto run = runProgram("los", folder.path(), {"9"}, "");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, kBanner + "Nacteno 40 partii\nZebricek byl spocitan \nParovani bylo provedeno \n"
+                                 "0 prohozeni ctveric 1 prohozeni trojic a 4 prohozeni dvojic  \n"
+                                 "Opakovane parovani odstraneno presnym parovanim\n"
+                                 "Chybova funkce : 15812.844770249\n\nParovani bylo uspesne provedeno \n");
+    const auto lines = pairedWithoutRepeats();
+    EXPECT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines.back().k2, 0) << "the bye stays last";
+}
+
+TEST_F(LosMend, ExactRunShowsBothCostsWhereverTheOptionStands) {
+    const std::string report = "0 prohozeni ctveric 1 prohozeni trojic a 4 prohozeni dvojic  \n"
+                               "Cena parovani hledanim : 1005725.477645882\n"
+                               "Cena presneho parovani : 15812.844770249\n"
+                               "Chybova funkce : 15812.844770249\n";
+    auto before = runProgram("los", folder.path(), {"--presne", "9"}, "");
+    ASSERT_EQ(before.exitCode, 0) << before.err;
+    EXPECT_NE(before.out.find(report), std::string::npos) << before.out;
+    const std::string roundFile = folder.read("partie9.txt");
+    pairedWithoutRepeats();
+
+    auto after = runProgram("los", folder.path(), {"9", "--presne"}, "a\n");
+    EXPECT_NE(after.out.find(report), std::string::npos) << after.out;
+    EXPECT_EQ(folder.read("partie9.txt"), roundFile) << "the same mode pairs the same way";
+}
+
+TEST(EveryProgram, AnswersHelpWithUsageBeforeAnythingElse) {
+    for (const char* program : {"los", "poradi", "zadej", "rekordy", "prevod"})
+        for (const std::vector<std::string>& arguments :
+             {std::vector<std::string>{"--help"}, {"-h"}, {"3", "--presne", "-h"}}) {
+            SCOPED_TRACE(std::string(program) + " " + arguments.back());
+            TempFolder folder;
+            auto run = runProgram(program, folder.path(), arguments, "");
+            EXPECT_EQ(run.exitCode, 0);
+            EXPECT_EQ(run.out.rfind("Pouziti: " + std::string(program), 0), 0u) << run.out;
+            EXPECT_NE(run.out.find("--help, -h"), std::string::npos);
+            EXPECT_EQ(run.err, "");
+            EXPECT_TRUE(folder.files().empty()) << "nothing read or written";
+        }
 }
 
 }  // namespace
