@@ -93,8 +93,9 @@ bool step(unsigned char op, Console& console, std::ostringstream& out, const std
 
 // A round number given back is the argument as written, without blanks, sign or zeros before it.
 void checkRoundArgument(std::string argument) {
-    char* argv[] = {const_cast<char*>("zadej"), argument.data(), nullptr};
-    const std::optional<std::int32_t> round = roundFromArguments(2, argv);
+    if (argument == "--help" || argument == "-h" || argument == "--presne") return;  // not a round
+    char* argv[] = {const_cast<char*>("los"), argument.data(), nullptr};
+    const std::optional<std::int32_t> round = readCommandLine(2, argv, "", {"--presne"}).round;
     if (!round) return;
     std::string_view written = argument;
     while (!written.empty() && (written[0] == ' ' || written[0] == '\t')) written.remove_prefix(1);

@@ -2,7 +2,9 @@
 // part of GCC) for the few arguments whose rounding the fast one cannot settle.
 #include "rounded_exp.hpp"
 
-#include <quadmath.h>
+// libquadmath's exp, declared here rather than through <quadmath.h>: that header lies in GCC's
+// own include folder, which other compilers (clang for the fuzz build) do not search.
+extern "C" __float128 expq(__float128);
 
 namespace rounded_exp_detail {
 
