@@ -128,12 +128,3 @@ void improvePairing(const CostMatrices& costs, Pairing& pairing, SearchWork& wor
         if (!triplePhase(costs, pairing, work, trace)) return;
     }
 }
-
-void pairLaterRound(const Task& task, CostMatrices& costs, SearchWork& work, Pairing& pairing, SearchTrace* trace) {
-    sizeCostMatrices(costs, task.N);
-    sizeSearchWork(work, task.N);
-    buildHB(task, costs);
-    pairGreedy(costs, pairing);
-    buildMINHB(costs);
-    improvePairing(costs, pairing, work, trace);
-}
