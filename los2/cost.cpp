@@ -3,6 +3,7 @@
 #include "cost.hpp"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -123,11 +124,26 @@ void buildMINHB(CostMatrices& costs) {
     for (int p = 1; p <= N; ++p) {
         double* minhb = costs.row(costs.MINHB, p);
         const double* hb = costs.row(costs.HB, p);
+        double least = std::numeric_limits<double>::infinity(), second = least;
+        int leastAt = 0;
         for (int q = 1; q <= N; ++q) {
             const double there = hb[q];
             const double back = costs.row(costs.HB, q)[p];
-            minhb[q] = there < back ? there : back;
+            const double cost = there < back ? there : back;
+            minhb[q] = cost;
+            if (cost < second) {
+                if (cost < least) {
+                    second = least;
+                    least = cost;
+                    leastAt = q;
+                } else {
+                    second = cost;
+                }
+            }
         }
+        costs.least[p] = least;
+        costs.secondLeast[p] = second;
+        costs.leastAt[p] = static_cast<std::int16_t>(leastAt);
     }
 }
 

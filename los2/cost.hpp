@@ -17,6 +17,10 @@ struct CostMatrices {
     std::int32_t N = 0;
     std::vector<double> HB;
     std::vector<double> MINHB;
+    // The two least entries of every MINHB row (NaN entries left out; +infinity for none),
+    // and the column of the least: what a player costs at best in any pair but one.
+    std::array<double, NMAX + 1> least{}, secondLeast{};
+    std::array<std::int16_t, NMAX + 1> leastAt{};
 
     double* row(std::vector<double>& m, int p) { return m.data() + static_cast<std::size_t>(p) * (N + 1); }
     const double* row(const std::vector<double>& m, int p) const {
@@ -36,7 +40,12 @@ double startRunSurcharge(int run);
 
 // Every HB entry; the matrices must be sized for task.N.
 void buildHB(const Task& task, CostMatrices& costs);
+// MINHB, and the two least entries of each of its rows.
 void buildMINHB(CostMatrices& costs);
+// The least MINHB[p][q] over every q but the one given: a floor of p in any new pair.
+inline double leastBesides(const CostMatrices& costs, int p, int besides) {
+    return costs.leastAt[p] == besides ? costs.secondLeast[p] : costs.least[p];
+}
 
 // Sum of HB[s][SOU[s]] over the starting players s in position order.
 double pairingCost(const CostMatrices& costs, const std::array<std::int16_t, NMAX + 1>& SOU);

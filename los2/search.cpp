@@ -11,6 +11,7 @@ void sizeSearchWork(SearchWork& work, std::int32_t n) {
     work.gain.resize(side * side);
     work.move.resize(side * side);
     work.gainsKept = false;
+    work.triplesKnown = false;
     work.starterCount = 0;
 }
 
@@ -120,6 +121,7 @@ bool LoopWatch::cameRound(const std::array<std::int16_t, NMAX + 1>& SOU) {
 void improvePairing(const CostMatrices& costs, Pairing& pairing, SearchWork& work, SearchTrace* trace) {
     clearByeMarker(pairing);
     work.gainsKept = false;
+    work.triplesKnown = false;
     LoopWatch watch;
     for (;;) {
         directionStep(costs, pairing, trace);

@@ -45,7 +45,16 @@ struct SearchWork {
     std::array<std::int16_t, NMAX + 1> starters{};
     std::int32_t starterCount = 0;
     std::array<double, NMAX + 1> ownCost{};          // triple phase: MINHB of pair c itself
-    std::array<std::int16_t, NMAX + 1> byOwnCost{};  // ... and the pairs, dearest first
+    std::array<std::int16_t, NMAX + 1> byOwnCost{};  // ... the pairs after the first, dearest first
+    std::array<double, NMAX + 1> leastElsewhere{};   // ... least MINHB of a player besides his partner
+    std::array<bool, NMAX + 1> pairChanged{};           // ... pairs not as in the last scan
+    std::array<std::int16_t, NMAX + 1> changedPairs{};  // ... and their list
+    std::int32_t changedCount = 0;
+    // What the last triple scan proved: no three pairs whose first two starters come before
+    // those of its move (i, j), in scan order, had a move, with the pairing as it was then.
+    bool triplesKnown = false;
+    std::array<std::int16_t, NMAX + 1> scannedSOU{};
+    std::int16_t movedI = 0, movedJ = 0;
 };
 
 void sizeSearchWork(SearchWork& work, std::int32_t n);
