@@ -7,7 +7,6 @@
 void sizeSearchWork(SearchWork& work, std::int32_t n) {
     work.N = n;
     const auto side = static_cast<std::size_t>(n + 1);
-    // Every cell is written before it is read, so old contents need no clearing.
     work.gain.resize(side * side);
     work.move.resize(side * side);
     work.gainsKept = false;

@@ -36,8 +36,8 @@ using SearchTrace = std::vector<SearchStep>;
 // Scratch tables of the fast search, sized once before it starts.
 struct SearchWork {
     std::int32_t N = 0;
-    std::vector<double> gain;        // pair phase: best gain of the pairs started by i < j
-    std::vector<std::int8_t> move;   // ... and the move giving it
+    UnclearedCells<double> gain;       // pair phase: best gain of the pairs started by i < j
+    UnclearedCells<std::int8_t> move;  // ... and the move giving it
     std::array<double, NMAX + 1> rowGain{};       // best gain of row i over later starters j
     std::array<std::int16_t, NMAX + 1> rowPartner{};  // ... the first j giving it, 0 for none
     std::array<std::int16_t, NMAX + 1> evaluatedSOU{};  // the pairing the gains belong to
