@@ -100,11 +100,12 @@ Found scanDearest(const Scan& scan, const SearchWork& work, const Pairing& pairi
     return found;
 }
 
-// Only the third pairs changed since the last scan, in scan order, from index `from` on.
-Found scanChanged(const Scan& scan, const SearchWork& work, const Pairing& pairing, int from, int b) {
+// Only the third pairs changed since the last scan (so none is the unchanged second pair), in
+// scan order, from index `from` on.
+Found scanChanged(const Scan& scan, const SearchWork& work, const Pairing& pairing, int from) {
     for (int n = from; n < work.changedCount; ++n) {
         const int c = work.changedPairs[n];
-        if (c == b || !(scan.cij + scan.own[c] > scan.floor)) continue;
+        if (!(scan.cij + scan.own[c] > scan.floor)) continue;
         const int k = work.starters[c];
         if (const int move = scan.firstMove(c, k, pairing.SOU[k])) return {c, move};
     }
@@ -149,22 +150,25 @@ bool triplePhase(const CostMatrices& costs, Pairing& pairing, SearchWork& work, 
         // The last scan tried every third pair with the pairs of i and j when both are as it
         // saw them and come before its move.
         const bool firstTried = work.triplesKnown && !work.pairChanged[a] && i <= work.movedI;
-        const bool noneChangedAfter = changedAfter == work.changedCount;
-        if (firstTried && i < work.movedI && noneChangedAfter) continue;
+        if (firstTried && i < work.movedI && changedAfter == work.changedCount) continue;
         const int i2 = SOU[i];
         const double dearest = own[work.byOwnCost[0]];
-        if (!(own[a] + dearest + dearest > floorOf[i] + floorOf[i2])) continue;
+        // Every move of the first pair costs at least least(i) + least(i2).
+        const double firstFloor = floorOf[i] + floorOf[i2];
+        if (!(own[a] + dearest + dearest > firstFloor)) continue;
+        double dearestChanged = -std::numeric_limits<double>::infinity();
+        for (int n = changedAfter; n < work.changedCount; ++n) dearestChanged = std::max(dearestChanged, own[work.changedPairs[n]]);
         const double* fromI = costs.row(costs.MINHB, i);
         const double* fromI2 = costs.row(costs.MINHB, i2);
         for (int b = a + 1; b < P; ++b) {
             const int j = starters[b];
             const bool tried = firstTried && !work.pairChanged[b] && (i < work.movedI || j < work.movedJ);
-            if (tried && noneChangedAfter) continue;
+            const double cij = own[a] + own[b];
+            if (tried && !(cij + dearestChanged > firstFloor)) continue;
             const int j2 = SOU[j];
-            Scan scan{own[a] + own[b], fromI[j], fromI[j2], fromI2, costs.row(costs.MINHB, j2),
-                      costs.row(costs.MINHB, j), own, 0};
+            Scan scan{cij, fromI[j], fromI[j2], fromI2, costs.row(costs.MINHB, j2), costs.row(costs.MINHB, j), own, 0};
             scan.floor = lowerOf(scan.mij + floorOf[i2] + floorOf[j2], scan.mij2 + floorOf[i2] + floorOf[j]);
-            const Found found = tried ? scanChanged(scan, work, pairing, changedAfter, b)
+            const Found found = tried ? scanChanged(scan, work, pairing, changedAfter)
                                       : scanDearest(scan, work, pairing, later, b);
             if (found.move == 0) continue;
             const int k = starters[found.c];
