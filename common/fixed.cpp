@@ -185,6 +185,18 @@ LineBuilder& LineBuilder::aligned(const char* number, std::size_t length, int wi
 }
 
 LineBuilder& LineBuilder::integer(std::int64_t value, int width) {
+    if (value >= 0 && value < 100000000 && width <= 16) {
+        // The common case written straight into the line: blanks, then the digits backwards.
+        auto small = static_cast<std::uint32_t>(value);
+        std::size_t digits = 1;
+        while (digits < 8 && small >= kPowersOfTen[digits]) ++digits;
+        const std::size_t padding = width > 0 && digits < static_cast<std::size_t>(width) ? width - digits : 0;
+        char* out = room(16 + 8);
+        std::memset(out, ' ', 16);
+        digitsBefore(out + padding + digits, small);
+        length_ += padding + digits;
+        return *this;
+    }
     NumberBuffer buffer;
     const std::string_view number = intText(buffer, value);
     return aligned(number.data(), number.size(), width);

@@ -2,6 +2,7 @@
 // two starters, with the best of every row, and recomputed only for the pairs that changed.
 #include "search_phases.hpp"
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -99,19 +100,40 @@ void refresh(const PairCosts& c, const Pairing& pairing, SearchWork& work, int o
 }
 
 // Gains for the pairing as it stands: all of them on the first visit; later only those of
-// the pairs that the triple move and the direction step have changed since.
+// the pairs that the triple move and the direction step have changed since, and the row
+// bests that they change or that leant on a changed pair.
 void prepareGains(const PairCosts& c, const Pairing& pairing, SearchWork& work) {
     listStarters(pairing, work);
     const auto& SOU = pairing.SOU;
+    auto changed = [&](int p) { return !work.gainsKept || SOU[p] != work.evaluatedSOU[p]; };
+    std::array<std::int16_t, NMAX + 1> changedStarters;
+    int changedCount = 0;
     for (int a = 0; a < work.starterCount; ++a) {
         const int i = work.starters[a];
-        const bool changed = !work.gainsKept || SOU[i] != work.evaluatedSOU[i];
+        const bool rowChanged = changed(i);
+        if (rowChanged) changedStarters[changedCount++] = static_cast<std::int16_t>(i);
         for (int b = a + 1; b < work.starterCount; ++b) {
             const int j = work.starters[b];
-            if (changed || SOU[j] != work.evaluatedSOU[j]) evaluate(c, pairing, work, i, j);
+            if (rowChanged || changed(j)) evaluate(c, pairing, work, i, j);
         }
     }
-    for (int a = 0; a < work.starterCount; ++a) findRowBest(work, work.starters[a]);
+    for (int a = 0; a < work.starterCount; ++a) {
+        const int x = work.starters[a];
+        const int partner = work.rowPartner[x];
+        if (changed(x) || (partner != 0 && changed(partner))) {
+            findRowBest(work, x);
+            continue;
+        }
+        for (int n = 0; n < changedCount; ++n) {
+            const int s = changedStarters[n];
+            if (s <= x) continue;
+            const double g = work.gain[cell(work, x, s)];
+            if (g > work.rowGain[x] || (g == work.rowGain[x] && s < work.rowPartner[x])) {
+                work.rowGain[x] = g;
+                work.rowPartner[x] = static_cast<std::int16_t>(s);
+            }
+        }
+    }
     work.evaluatedSOU = SOU;
     work.gainsKept = true;
 }
