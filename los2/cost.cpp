@@ -126,6 +126,7 @@ void buildHB(const Task& task, CostMatrices& costs) {
 
 void buildMINHB(CostMatrices& costs) {
     const int N = costs.N;
+    double largest = 0;
     for (int p = 1; p <= N; ++p) {
         double* minhb = costs.row(costs.MINHB, p);
         const double* hb = costs.row(costs.HB, p);
@@ -136,6 +137,7 @@ void buildMINHB(CostMatrices& costs) {
             const double back = costs.row(costs.HB, q)[p];
             const double cost = there < back ? there : back;
             minhb[q] = cost;
+            if (!(cost <= largest)) largest = cost == cost ? cost : std::numeric_limits<double>::infinity();
             if (cost < second) {
                 if (cost < least) {
                     second = least;
@@ -150,6 +152,7 @@ void buildMINHB(CostMatrices& costs) {
         costs.secondLeast[p] = second;
         costs.leastAt[p] = static_cast<std::int16_t>(leastAt);
     }
+    costs.largest = largest;
 }
 
 double pairingCost(const CostMatrices& costs, const std::array<std::int16_t, NMAX + 1>& SOU) {

@@ -43,6 +43,8 @@ struct CostMatrices {
     // and the column of the least: what a player costs at best in any pair but one.
     std::array<double, NMAX + 1> least{}, secondLeast{};
     std::array<std::int16_t, NMAX + 1> leastAt{};
+    // The largest MINHB entry; +infinity when some entry is infinite or NaN.
+    double largest = 0;
 
     double* row(UnclearedCells<double>& m, int p) { return m.data() + static_cast<std::size_t>(p) * (N + 1); }
     const double* row(const UnclearedCells<double>& m, int p) const {

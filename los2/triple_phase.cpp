@@ -18,6 +18,8 @@ struct Scan {
     const double* fromJ;
     const double* own;
     double floor;  // no move of pairs i and j costs less
+    const double* key;  // own cost of pair c less i2's cheaper entry into it
+    double keyFloor;    // a pair c whose key is not above it has no move
 
     int firstMove(int c, int k, int k2) const {
         const double C = cij + own[c];
@@ -93,7 +95,7 @@ Found scanDearest(const Scan& scan, const SearchWork& work, const Pairing& pairi
     for (int n = 0; n < later; ++n) {
         const int c = work.byOwnCost[n];
         if (!(scan.cij + scan.own[c] > scan.floor)) break;
-        if (c == b || c >= found.c) continue;
+        if (c == b || c >= found.c || !(scan.key[c] > scan.keyFloor)) continue;
         const int k = work.starters[c];
         if (const int move = scan.firstMove(c, k, pairing.SOU[k])) found = {c, move};
     }
@@ -105,7 +107,7 @@ Found scanDearest(const Scan& scan, const SearchWork& work, const Pairing& pairi
 Found scanChanged(const Scan& scan, const SearchWork& work, const Pairing& pairing, int from) {
     for (int n = from; n < work.changedCount; ++n) {
         const int c = work.changedPairs[n];
-        if (!(scan.cij + scan.own[c] > scan.floor)) continue;
+        if (!(scan.key[c] > scan.keyFloor)) continue;
         const int k = work.starters[c];
         if (const int move = scan.firstMove(c, k, pairing.SOU[k])) return {c, move};
     }
@@ -130,8 +132,15 @@ void rememberScan(SearchWork& work, const Pairing& pairing, int i, int j) {
 // so the third pairs that can beat that floor are a prefix of the pairs taken dearest first;
 // of the ones that improve, the scan would have met the lowest first. A first pair whose
 // least(i) + least(i2) is not below its own cost plus twice the dearest later own cost has no
-// move at all. Three pairs that the last scan found without a move, and that are unchanged,
-// still have none: a move depends on nothing but the six players and who of each pair starts.
+// move at all.
+// With i2's own entries into pair c instead of its least: a move also costs at least
+// min(MINHB[i][j] + least(j2), MINHB[i][j2] + least(j)) + min(MINHB[i2][k], MINHB[i2][k2]), so
+// pair c can only help when its own cost less that last term (its key) exceeds the first term
+// less the old cost of pairs i and j. That difference is taken in rounded arithmetic, so the
+// test leaves a slack far above the rounding of sums of entries no larger than the largest
+// MINHB, and is left out when an entry is infinite or NaN.
+// Three pairs that the last scan found without a move, and that are unchanged, still have
+// none: a move depends on nothing but the six players and who of each pair starts.
 bool triplePhase(const CostMatrices& costs, Pairing& pairing, SearchWork& work, SearchTrace* trace) {
     prepareScan(costs, pairing, work);
     const int P = work.starterCount;
@@ -139,6 +148,9 @@ bool triplePhase(const CostMatrices& costs, Pairing& pairing, SearchWork& work, 
     const auto& SOU = pairing.SOU;
     const double* own = work.ownCost.data();
     const double* floorOf = work.leastElsewhere.data();
+    const bool keyed = std::isfinite(costs.largest);
+    const double slack = costs.largest * (32 * std::numeric_limits<double>::epsilon());
+    double* key = work.pairKey.data();
     int later = P;
     int changedAfter = 0;  // the first changed pair after the first pair
     for (int a = 0; a < P; ++a) {
@@ -153,23 +165,32 @@ bool triplePhase(const CostMatrices& costs, Pairing& pairing, SearchWork& work, 
         if (firstTried && i < work.movedI && changedAfter == work.changedCount) continue;
         const int i2 = SOU[i];
         const double dearest = own[work.byOwnCost[0]];
-        // Every move of the first pair costs at least least(i) + least(i2).
-        const double firstFloor = floorOf[i] + floorOf[i2];
-        if (!(own[a] + dearest + dearest > firstFloor)) continue;
-        double dearestChanged = -std::numeric_limits<double>::infinity();
-        for (int n = changedAfter; n < work.changedCount; ++n) dearestChanged = std::max(dearestChanged, own[work.changedPairs[n]]);
+        if (!(own[a] + dearest + dearest > floorOf[i] + floorOf[i2])) continue;
         const double* fromI = costs.row(costs.MINHB, i);
         const double* fromI2 = costs.row(costs.MINHB, i2);
+        for (int c = a + 1; c < P; ++c) {
+            const int k = starters[c];
+            key[c] = keyed ? own[c] - std::min(fromI2[k], fromI2[SOU[k]]) : std::numeric_limits<double>::infinity();
+        }
+        double dearestChangedKey = -std::numeric_limits<double>::infinity();
+        for (int n = changedAfter; n < work.changedCount; ++n)
+            dearestChangedKey = std::max(dearestChangedKey, key[work.changedPairs[n]]);
         for (int b = a + 1; b < P; ++b) {
             const int j = starters[b];
             const bool tried = firstTried && !work.pairChanged[b] && (i < work.movedI || j < work.movedJ);
-            const double cij = own[a] + own[b];
-            if (tried && !(cij + dearestChanged > firstFloor)) continue;
             const int j2 = SOU[j];
-            Scan scan{cij, fromI[j], fromI[j2], fromI2, costs.row(costs.MINHB, j2), costs.row(costs.MINHB, j), own, 0};
-            scan.floor = lowerOf(scan.mij + floorOf[i2] + floorOf[j2], scan.mij2 + floorOf[i2] + floorOf[j]);
-            const Found found = tried ? scanChanged(scan, work, pairing, changedAfter)
-                                      : scanDearest(scan, work, pairing, later, b);
+            const double cij = own[a] + own[b];
+            Scan scan{cij, fromI[j], fromI[j2], fromI2, costs.row(costs.MINHB, j2), costs.row(costs.MINHB, j), own, 0, key, 0};
+            scan.keyFloor = keyed ? std::min(scan.mij + floorOf[j2], scan.mij2 + floorOf[j]) - cij - slack
+                                  : -std::numeric_limits<double>::infinity();
+            Found found;
+            if (tried) {
+                if (!(dearestChangedKey > scan.keyFloor)) continue;
+                found = scanChanged(scan, work, pairing, changedAfter);
+            } else {
+                scan.floor = lowerOf(scan.mij + floorOf[i2] + floorOf[j2], scan.mij2 + floorOf[i2] + floorOf[j]);
+                found = scanDearest(scan, work, pairing, later, b);
+            }
             if (found.move == 0) continue;
             const int k = starters[found.c];
             rememberScan(work, pairing, i, j);
