@@ -77,6 +77,8 @@ TextReader::TextReader(std::string name, std::string content)
 std::optional<TextReader> TextReader::open(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return std::nullopt;
+    // The text goes straight into the string, not through a buffer of the C library.
+    std::setvbuf(file, nullptr, _IONBF, 0);
     // The whole file in one piece: a regular file's size is known in advance; anything else
     // (a pipe) grows as it is read.
     std::size_t expected = 0;
