@@ -127,32 +127,23 @@ void buildHB(const Task& task, CostMatrices& costs) {
 void buildMINHB(CostMatrices& costs) {
     const int N = costs.N;
     double largest = 0;
+    bool number = true;
     for (int p = 1; p <= N; ++p) {
         double* minhb = costs.row(costs.MINHB, p);
         const double* hb = costs.row(costs.HB, p);
-        double least = std::numeric_limits<double>::infinity(), second = least;
-        int leastAt = 0;
+        double least = std::numeric_limits<double>::infinity();
         for (int q = 1; q <= N; ++q) {
             const double there = hb[q];
             const double back = costs.row(costs.HB, q)[p];
             const double cost = there < back ? there : back;
             minhb[q] = cost;
-            if (!(cost <= largest)) largest = cost == cost ? cost : std::numeric_limits<double>::infinity();
-            if (cost < second) {
-                if (cost < least) {
-                    second = least;
-                    least = cost;
-                    leastAt = q;
-                } else {
-                    second = cost;
-                }
-            }
+            least = cost < least ? cost : least;
+            largest = cost > largest ? cost : largest;
+            number = number && cost == cost;
         }
         costs.least[p] = least;
-        costs.secondLeast[p] = second;
-        costs.leastAt[p] = static_cast<std::int16_t>(leastAt);
     }
-    costs.largest = largest;
+    costs.largest = number ? largest : std::numeric_limits<double>::infinity();
 }
 
 double pairingCost(const CostMatrices& costs, const std::array<std::int16_t, NMAX + 1>& SOU) {

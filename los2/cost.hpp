@@ -39,10 +39,9 @@ struct CostMatrices {
     std::int32_t N = 0;
     UnclearedCells<double> HB;
     UnclearedCells<double> MINHB;
-    // The two least entries of every MINHB row (NaN entries left out; +infinity for none),
-    // and the column of the least: what a player costs at best in any pair but one.
-    std::array<double, NMAX + 1> least{}, secondLeast{};
-    std::array<std::int16_t, NMAX + 1> leastAt{};
+    // The least entry of every MINHB row (NaN entries left out; +infinity for none): what a
+    // player costs at best in any pair.
+    std::array<double, NMAX + 1> least{};
     // The largest MINHB entry; +infinity when some entry is infinite or NaN.
     double largest = 0;
 
@@ -64,12 +63,8 @@ double startRunSurcharge(int run);
 
 // Every HB entry; the matrices must be sized for task.N.
 void buildHB(const Task& task, CostMatrices& costs);
-// MINHB, and the two least entries of each of its rows.
+// MINHB, the least entry of each of its rows and the largest entry.
 void buildMINHB(CostMatrices& costs);
-// The least MINHB[p][q] over every q but the one given: a floor of p in any new pair.
-inline double leastBesides(const CostMatrices& costs, int p, int besides) {
-    return costs.leastAt[p] == besides ? costs.secondLeast[p] : costs.least[p];
-}
 
 // Sum of HB[s][SOU[s]] over the starting players s in position order.
 double pairingCost(const CostMatrices& costs, const std::array<std::int16_t, NMAX + 1>& SOU);

@@ -46,7 +46,6 @@ struct SearchWork {
     std::int32_t starterCount = 0;
     std::array<double, NMAX + 1> ownCost{};          // triple phase: MINHB of pair c itself
     std::array<std::int16_t, NMAX + 1> byOwnCost{};  // ... the pairs after the first, dearest first
-    std::array<double, NMAX + 1> leastElsewhere{};   // ... least MINHB of a player besides his partner
     std::array<double, NMAX + 1> pairKey{};          // ... own cost of pair c less i2's entry into it
     std::array<bool, NMAX + 1> pairChanged{};           // ... pairs not as in the last scan
     std::array<std::int16_t, NMAX + 1> changedPairs{};  // ... and their list

@@ -61,8 +61,7 @@ bool dearer(double x, double y) { return x > y || (std::isnan(y) && !std::isnan(
 // NaN floors give NaN, which no old sum exceeds.
 double lowerOf(double x, double y) { return y < x || x != x ? y : x; }
 
-// Own costs, floors of every player, the pairs dearest first, and the pairs changed since
-// the last scan.
+// Own costs, the pairs dearest first, and the pairs changed since the last scan.
 void prepareScan(const CostMatrices& costs, const Pairing& pairing, SearchWork& work) {
     listStarters(pairing, work);
     const int P = work.starterCount;
@@ -70,8 +69,6 @@ void prepareScan(const CostMatrices& costs, const Pairing& pairing, SearchWork& 
     for (int c = 0; c < P; ++c) {
         const int s = work.starters[c], t = pairing.SOU[s];
         work.ownCost[c] = costs.row(costs.MINHB, s)[t];
-        work.leastElsewhere[s] = leastBesides(costs, s, t);
-        work.leastElsewhere[t] = leastBesides(costs, t, s);
         const bool changed = work.triplesKnown && work.scannedSOU[s] != t;
         work.pairChanged[c] = changed;
         if (changed) work.changedPairs[work.changedCount++] = static_cast<std::int16_t>(c);
@@ -124,9 +121,8 @@ void rememberScan(SearchWork& work, const Pairing& pairing, int i, int j) {
 }  // namespace
 
 // Why the scan may skip. Every MINHB is at least 0 and rounded sums never fall as a term grows,
-// so a move costs at least the same sum with each term replaced by a floor of it. In a move on
-// the pairs of i, j and k, i2 meets k or k2, never its partner i, so MINHB[i2][k or k2] is at
-// least the least of i2's row besides i; likewise for j and j2. Hence T1 and T2 cost at least
+// so a move costs at least the same sum with each term replaced by a floor of it, such as the
+// least entry of a player's MINHB row, least(p). Hence T1 and T2 cost at least
 // MINHB[i][j] + least(i2) + least(j2), and T3 and T4 MINHB[i][j2] + least(i2) + least(j).
 // The old sum MINHB[i][i2] + MINHB[j][j2] + own cost of the third pair grows with the own cost,
 // so the third pairs that can beat that floor are a prefix of the pairs taken dearest first;
@@ -147,7 +143,7 @@ bool triplePhase(const CostMatrices& costs, Pairing& pairing, SearchWork& work, 
     const auto& starters = work.starters;
     const auto& SOU = pairing.SOU;
     const double* own = work.ownCost.data();
-    const double* floorOf = work.leastElsewhere.data();
+    const double* floorOf = costs.least.data();  // by position
     const bool keyed = std::isfinite(costs.largest);
     const double slack = costs.largest * (32 * std::numeric_limits<double>::epsilon());
     double* key = work.pairKey.data();
