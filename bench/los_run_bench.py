@@ -13,7 +13,7 @@ empty standard input, which makes no difference here because the run asks nothin
 run shows), else a Python timer taking the two builds in turn. Standard library only.
 
   cmake --build build -j2 --target los los_literal prevod zadej poradi rekordy
-  python3 bench/los_run_bench.py --bin build/bin [--runs 15] [--callgrind]
+  python3 bench/los_run_bench.py --bin build/bin [--runs 15] [--rounds 3] [--callgrind]
 """
 
 import argparse
@@ -114,7 +114,7 @@ def time_hyperfine(programs, folder, runs, scratch):
     if hyperfine_has_input():
         command += ["--input", answers]
     command += [f"{program} {ROUND}" for program in programs]
-    subprocess.run(command, cwd=folder, check=True, stdout=subprocess.DEVNULL)
+    subprocess.run(command, cwd=folder, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     with open(report) as f:
         results = json.load(f)["results"]
     return [[t * 1000 for t in result["times"]] for result in results]
@@ -175,7 +175,8 @@ def main():
     parser.add_argument("--bin", required=True, help="folder with los, los_literal and the other programs")
     parser.add_argument("--fixture", help="tournament folder to use or make (default: <bin>/../bench-150x23)")
     parser.add_argument("--disk", help="folder on disk for the runs (default: beside the fixture)")
-    parser.add_argument("--runs", type=int, default=15, help="measured runs per build and folder")
+    parser.add_argument("--runs", type=int, default=15, help="measured runs per build, folder and round")
+    parser.add_argument("--rounds", type=int, default=3, help="rounds of runs, the builds taken in turn")
     parser.add_argument("--timer", choices=("hyperfine", "python"), help="default: hyperfine when installed")
     parser.add_argument("--callgrind", action="store_true", help="also count instructions (valgrind)")
     parser.add_argument("--top", type=int, default=12, help="functions listed by --callgrind")
@@ -200,13 +201,19 @@ def main():
         console = same_result((fast, literal), fixture, scratch)
         print(console.strip().splitlines()[-4])  # the counters line
         print(f"both builds pair round {ROUND} alike; timer: {'hyperfine' if use_hyperfine else 'python'}, "
-              f"{args.runs} runs each, median")
+              f"{args.rounds} x {args.runs} runs each, median")
         for place, folder in folders.items():
             fresh_copy(fixture, folder)
-            if use_hyperfine:
-                times = time_hyperfine((fast, literal), folder, args.runs, scratch)
-            else:
-                times = time_python((fast, literal), folder, args.runs)
+            # Several rounds, each build in turn, so that a burst of other work on the machine
+            # falls on both.
+            times = [[], []]
+            for _ in range(args.rounds):
+                if use_hyperfine:
+                    taken = time_hyperfine((fast, literal), folder, args.runs, scratch)
+                else:
+                    taken = time_python((fast, literal), folder, args.runs)
+                for n in range(2):
+                    times[n] += taken[n]
             median_fast, median_literal = (statistics.median(t) for t in times)
             print(f"{place:5} ({filesystem_of(folder)}): los {median_fast:6.2f} ms   los_literal "
                   f"{median_literal:6.2f} ms   ratio {median_literal / median_fast:5.1f}")
