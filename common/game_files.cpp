@@ -24,16 +24,14 @@ std::vector<std::pair<std::int32_t, std::int32_t>> readPairingList(TextReader& r
     return readRecords(reader, [](TextReader& r) { return std::pair{r.readInt(), r.readInt()}; });
 }
 
+// Game-list line: the four numbers in width 3, single blanks between them.
 void appendToGameList(TextWriter& list, const std::vector<Game>& round) {
-    std::string line;
+    LineBuilder line;
     for (const Game& game : round) {
         if (game.k2 <= 0) continue;
         line.clear();
-        for (std::int32_t number : {game.k1, game.k2, game.v1, game.v2}) {
-            if (!line.empty()) line += ' ';
-            appendInt(line, number, 3);
-        }
-        list.writeLine(line);
+        line.integer(game.k1, 3).text(" ").integer(game.k2, 3).text(" ").integer(game.v1, 3).text(" ").integer(game.v2, 3);
+        list.writeLine(line.view());
     }
 }
 
@@ -60,21 +58,31 @@ std::string zeroResultsLine(std::int32_t round, std::int32_t count) {
 }
 
 namespace {
-std::string namesPart(const std::string& name1, const std::string& name2) {
-    return "  " + padRight(name1, 25) + "   -   " + padRight(name2, 25);
+
+// Players in width 3, the middle literal, the table in width 2, then the names part: two
+// blanks, the first name padded to 25, "   -   ", the second name padded to 25.
+std::string roundFileLine(std::int32_t k1, std::int32_t k2, std::string_view middle, std::int32_t table,
+                          const std::string& name1, const std::string& name2) {
+    LineBuilder line;
+    line.integer(k1, 3).text(" ").integer(k2, 3).text(middle).integer(table, 2);
+    line.text("  ").padded(name1, 25).text("   -   ").padded(name2, 25);
+    return line.str();
 }
+
 }  // namespace
 
 std::string pairingLine(std::int32_t k1, std::int32_t k2, std::int32_t table, const std::string& name1,
                         const std::string& name2) {
-    return formatInt(k1, 3) + " " + formatInt(k2, 3) + "   0 0   " + formatInt(table, 2) + namesPart(name1, name2);
+    return roundFileLine(k1, k2, "   0 0   ", table, name1, name2);
 }
 
 std::string byeLine(std::int32_t k1, const std::string& name1, const std::string& name2) {
-    return formatInt(k1, 3) + " " + formatInt(0, 3) + " 300 300 " + formatInt(0, 2) + namesPart(name1, name2);
+    return roundFileLine(k1, 0, " 300 300 ", 0, name1, name2);
 }
 
 std::string resultLine(const Table& entry) {
-    return formatInt(entry.k1, 3) + " " + formatInt(entry.k2, 3) + "  " + formatInt(entry.v1, 4) + " " +
-           formatInt(entry.v2, 4) + "     " + formatInt(entry.table, 2) + entry.names;
+    LineBuilder line;
+    line.integer(entry.k1, 3).text(" ").integer(entry.k2, 3).text("  ").integer(entry.v1, 4).text(" ");
+    line.integer(entry.v2, 4).text("     ").integer(entry.table, 2).text(entry.names);
+    return line.str();
 }

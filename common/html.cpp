@@ -3,6 +3,8 @@
 #include "html.hpp"
 
 std::string htmlEscape(std::string_view text) {
+    // Most names have nothing to replace.
+    if (text.find_first_of("&<>\"") == std::string_view::npos) return std::string(text);
     std::string escaped;
     escaped.reserve(text.size());
     for (char c : text) {

@@ -55,6 +55,8 @@ public:
     void skipLine();
 
 private:
+    // Where the next token starts: past blanks, tabs and line ends.
+    std::size_t tokenStart() const;
     [[noreturn]] void badNumber(std::string_view token) const;
 
     std::string name_;

@@ -32,8 +32,9 @@ PairingOutputs pairingOutputs(std::int32_t K, const std::vector<std::pair<std::i
         const std::string H1 = paddedName(names, K1), H2 = paddedName(names, K2);
         ++L;
         out.roundFile.push_back(pairingLine(K1, K2, L, H1, H2));
-        out.page.push_back("<tr><td>" + std::to_string(L) + "&nbsp;&nbsp;&nbsp;<td>" + htmlEscape(H1) + kDash +
-                           htmlEscape(H2));
+        LineBuilder row;
+        row.text("<tr><td>").integer(L).text("&nbsp;&nbsp;&nbsp;<td>").text(htmlEscape(H1)).text(kDash).text(htmlEscape(H2));
+        out.page.push_back(row.str());
     }
     if (K1BYE > 0) {
         const std::string H1 = paddedName(names, K1BYE), H2 = padRight("BYE", 25);

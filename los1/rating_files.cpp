@@ -18,5 +18,7 @@ std::vector<Absence> readAbsences(TextReader& reader) {
 }
 
 std::string newRatingLine(std::int32_t number, double rating) {
-    return formatInt(number, 3) + " " + formatReal(rating, 6, 1);
+    LineBuilder line;
+    line.integer(number, 3).text(" ").real(rating, 6, 1);
+    return line.str();
 }

@@ -194,25 +194,32 @@ void missedRounds(Recomputation& state, std::int32_t KOL) {
 std::vector<std::string> taskFileLines(const Recomputation& state, std::int32_t KOL) {
     std::vector<std::string> lines{std::to_string(KOL)};
     const auto& players = state.players;
-    // Each player's opponents in game-list order, as list numbers.
-    std::vector<std::string> opponents(players.size());
-    auto addOpponent = [&opponents](std::size_t player, std::size_t opponent) {
-        opponents[player] += ' ';
-        appendInt(opponents[player], static_cast<std::int64_t>(opponent) + 1, 2);
-    };
+    // Each player's opponents in game-list order: counted first, then laid out one player
+    // after another, player I's from from[I] to from[I + 1].
+    std::vector<std::size_t> from(players.size() + 1, 0);
     for (const auto& rated : state.games) {
-        addOpponent(rated.H1, rated.H2);
-        if (rated.H2 != rated.H1) addOpponent(rated.H2, rated.H1);
+        ++from[rated.H1 + 1];
+        if (rated.H2 != rated.H1) ++from[rated.H2 + 1];
     }
+    for (std::size_t I = 0; I < players.size(); ++I) from[I + 1] += from[I];
+    std::vector<std::size_t> opponents(from.back());
+    std::vector<std::size_t> next(from.begin(), from.end() - 1);
+    for (const auto& rated : state.games) {
+        opponents[next[rated.H1]++] = rated.H2;
+        if (rated.H2 != rated.H1) opponents[next[rated.H2]++] = rated.H1;
+    }
+    LineBuilder line;
     for (std::int64_t L = 2 * std::int64_t{KOL}; L >= 0; --L) {
         for (std::size_t I = 0; I < players.size(); ++I) {
             const auto& player = players[I];
             if (player.B != L) continue;
-            std::string line = formatInt(static_cast<std::int64_t>(I) + 1, 3) + " " + formatInt(player.X, 3) + " " +
-                               formatReal(player.B / 2.0, 4, 1) + " " + formatReal(player.S, 6, 1) + " " +
-                               formatReal(player.AKO, 6, 1) + " " + formatInt(player.BP, 3) + " " +
-                               formatInt(player.ZAC, 2) + " " + formatInt(player.ZACZ, 2) + opponents[I];
-            lines.push_back(line);
+            line.clear();
+            line.integer(static_cast<std::int64_t>(I) + 1, 3).text(" ").integer(player.X, 3).text(" ");
+            line.real(player.B / 2.0, 4, 1).text(" ").real(player.S, 6, 1).text(" ").real(player.AKO, 6, 1).text(" ");
+            line.integer(player.BP, 3).text(" ").integer(player.ZAC, 2).text(" ").integer(player.ZACZ, 2);
+            for (std::size_t n = from[I]; n < from[I + 1]; ++n)
+                line.text(" ").integer(static_cast<std::int64_t>(opponents[n]) + 1, 2);
+            lines.push_back(line.str());
         }
     }
     return lines;

@@ -3,6 +3,7 @@
 #include "cost.hpp"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -24,7 +25,6 @@ double startRunSurcharge(int run) { return surcharge(run, 5, 50); }
 void sizeCostMatrices(CostMatrices& costs, std::int32_t n) {
     costs.N = n;
     std::size_t cells = static_cast<std::size_t>(n + 1) * (n + 1);
-    // Every cell the search reads is written first, so old contents need no clearing.
     costs.HB.resize(cells);
     costs.MINHB.resize(cells);
 }
@@ -105,30 +105,45 @@ void buildRow(const Task& task, const SecondPlayers& q, int p, double* hb) {
 void buildHB(const Task& task, CostMatrices& costs) {
     SecondPlayers second;
     describeSecondPlayers(task, second);
+    // The positions of each list number an opponent entry can hold, chained.
+    std::array<std::int16_t, 256> firstWith{};
+    std::array<std::int16_t, NMAX + 1> nextWith{};
+    for (int n = task.N; n >= 1; --n) {
+        const int list = task.listNumber[n];
+        if (list < 0 || list > 255) continue;
+        nextWith[n] = firstWith[list];
+        firstWith[list] = static_cast<std::int16_t>(n);
+    }
     for (int p = 1; p <= task.N; ++p) {
         double* hb = costs.row(costs.HB, p);
         buildRow(task, second, p, hb);
+        hb[p] = kForbidden;
         // Whom p has met, by list number; only p's own first KOL entries count.
-        std::array<bool, 256> met{};
-        for (int k = 1; k <= task.KOL; ++k) met[task.SOUP[p][k]] = true;
-        for (int n = 1; n <= task.N; ++n) {
-            const int list = task.listNumber[n];
-            if (n == p || (list >= 0 && list <= 255 && met[list])) hb[n] = kForbidden;
-        }
+        for (int k = 1; k <= task.KOL; ++k)
+            for (int n = firstWith[task.SOUP[p][k]]; n != 0; n = nextWith[n]) hb[n] = kForbidden;
     }
 }
 
 void buildMINHB(CostMatrices& costs) {
     const int N = costs.N;
+    double largest = 0;
+    bool number = true;
     for (int p = 1; p <= N; ++p) {
         double* minhb = costs.row(costs.MINHB, p);
         const double* hb = costs.row(costs.HB, p);
+        double least = std::numeric_limits<double>::infinity();
         for (int q = 1; q <= N; ++q) {
             const double there = hb[q];
             const double back = costs.row(costs.HB, q)[p];
-            minhb[q] = there < back ? there : back;
+            const double cost = there < back ? there : back;
+            minhb[q] = cost;
+            least = cost < least ? cost : least;
+            largest = cost > largest ? cost : largest;
+            number = number && cost == cost;
         }
+        costs.least[p] = least;
     }
+    costs.largest = number ? largest : std::numeric_limits<double>::infinity();
 }
 
 double pairingCost(const CostMatrices& costs, const std::array<std::int16_t, NMAX + 1>& SOU) {

@@ -2,6 +2,7 @@
 // two starters, with the best of every row, and recomputed only for the pairs that changed.
 #include "search_phases.hpp"
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -25,9 +26,15 @@ std::size_t cell(const SearchWork& work, int i, int j) { return static_cast<std:
 void evaluate(const PairCosts& c, const Pairing& pairing, SearchWork& work, int i, int j) {
     const int i2 = pairing.SOU[i];
     const int j2 = pairing.SOU[j];
-    const double C = c.hb(i, i2) + c.hb(j, j2);
-    const double gain1 = C - c.cost(i, j2) - c.cost(j, i2);
-    const double gain2 = C - c.cost(i, j) - c.cost(i2, j2);
+    const double* fromI = c.costs.row(c.costs.HB, i);
+    const double* fromJ = c.costs.row(c.costs.HB, j);
+    const double* fromI2 = c.costs.row(c.costs.HB, i2);
+    const double* fromJ2 = c.costs.row(c.costs.HB, j2);
+    // A new pair {a, b} costs HB[a][b] unless HB[b][a] is strictly less.
+    auto cost = [](double there, double back) { return there > back ? back : there; };
+    const double C = fromI[i2] + fromJ[j2];
+    const double gain1 = C - cost(fromI[j2], fromJ2[i]) - cost(fromJ[i2], fromI2[j]);
+    const double gain2 = C - cost(fromI[j], fromJ[i]) - cost(fromI2[j2], fromJ2[i2]);
     const std::size_t at = cell(work, i, j);
     // (A NaN gain never beats anything in the pass, so it must not hide the other move.)
     if (gain2 > gain1 || std::isnan(gain1)) {
@@ -99,19 +106,45 @@ void refresh(const PairCosts& c, const Pairing& pairing, SearchWork& work, int o
 }
 
 // Gains for the pairing as it stands: all of them on the first visit; later only those of
-// the pairs that the triple move and the direction step have changed since.
+// the pairs that the triple move and the direction step have changed since, and the row
+// bests that they change or that leant on a changed pair.
 void prepareGains(const PairCosts& c, const Pairing& pairing, SearchWork& work) {
     listStarters(pairing, work);
     const auto& SOU = pairing.SOU;
-    for (int a = 0; a < work.starterCount; ++a) {
+    auto changed = [&](int p) { return !work.gainsKept || SOU[p] != work.evaluatedSOU[p]; };
+    std::array<std::int16_t, NMAX + 1> changedStarters;
+    int changedCount = 0;
+    for (int a = 0; a < work.starterCount; ++a)
+        if (changed(work.starters[a])) changedStarters[changedCount++] = static_cast<std::int16_t>(a);
+    // Every two starters of which at least one changed: a changed one with all later ones, an
+    // unchanged one with the later changed ones.
+    for (int a = 0, next = 0; a < work.starterCount; ++a) {
         const int i = work.starters[a];
-        const bool changed = !work.gainsKept || SOU[i] != work.evaluatedSOU[i];
-        for (int b = a + 1; b < work.starterCount; ++b) {
-            const int j = work.starters[b];
-            if (changed || SOU[j] != work.evaluatedSOU[j]) evaluate(c, pairing, work, i, j);
+        if (next < changedCount && changedStarters[next] == a) {
+            ++next;
+            for (int b = a + 1; b < work.starterCount; ++b) evaluate(c, pairing, work, i, work.starters[b]);
+        } else {
+            for (int n = next; n < changedCount; ++n) evaluate(c, pairing, work, i, work.starters[changedStarters[n]]);
         }
     }
-    for (int a = 0; a < work.starterCount; ++a) findRowBest(work, work.starters[a]);
+    for (int n = 0; n < changedCount; ++n) changedStarters[n] = work.starters[changedStarters[n]];
+    for (int a = 0; a < work.starterCount; ++a) {
+        const int x = work.starters[a];
+        const int partner = work.rowPartner[x];
+        if (changed(x) || (partner != 0 && changed(partner))) {
+            findRowBest(work, x);
+            continue;
+        }
+        for (int n = 0; n < changedCount; ++n) {
+            const int s = changedStarters[n];
+            if (s <= x) continue;
+            const double g = work.gain[cell(work, x, s)];
+            if (g > work.rowGain[x] || (g == work.rowGain[x] && s < work.rowPartner[x])) {
+                work.rowGain[x] = g;
+                work.rowPartner[x] = static_cast<std::int16_t>(s);
+            }
+        }
+    }
     work.evaluatedSOU = SOU;
     work.gainsKept = true;
 }

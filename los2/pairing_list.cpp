@@ -11,15 +11,19 @@ std::string pairLine(const Task& task, int s, int t) {
     const int KOL = task.KOL;
     const double ARO1 = (KOL * task.ARO[s] + task.rating[t] - kFirstMove) / (KOL + 1);
     const double ARO2 = (KOL * task.ARO[t] + task.rating[s] + kFirstMove) / (KOL + 1);
-    return formatInt(task.playerNumber[s], 3) + " " + formatInt(task.playerNumber[t], 3) + "    " +
-           formatInt(task.listNumber[s], 3) + " " + formatInt(task.listNumber[t], 3) + "    " +
-           formatReal(task.PB[s] / 2.0, 4, 1) + " " + formatReal(task.PB[t] / 2.0, 4, 1) + "  " +
-           formatInt(task.ZAC[s] + 1, 2) + " " + formatInt(task.ZAC[t] - 1, 2) + "   " + formatReal(ARO1, 6, 1) +
-           " " + formatReal(ARO2, 6, 1);
+    LineBuilder line;
+    line.integer(task.playerNumber[s], 3).text(" ").integer(task.playerNumber[t], 3).text("    ");
+    line.integer(task.listNumber[s], 3).text(" ").integer(task.listNumber[t], 3).text("    ");
+    line.real(task.PB[s] / 2.0, 4, 1).text(" ").real(task.PB[t] / 2.0, 4, 1).text("  ");
+    line.integer(task.ZAC[s] + 1, 2).text(" ").integer(task.ZAC[t] - 1, 2).text("   ");
+    line.real(ARO1, 6, 1).text(" ").real(ARO2, 6, 1);
+    return line.str();
 }
 
 std::string byeListLine(const Task& task, int b) {
-    return formatInt(task.playerNumber[b], 3) + "   0    " + formatInt(task.listNumber[b], 3);
+    LineBuilder line;
+    line.integer(task.playerNumber[b], 3).text("   0    ").integer(task.listNumber[b], 3);
+    return line.str();
 }
 
 std::vector<std::string> pairingListLines(const Task& task, const Pairing& pairing) {

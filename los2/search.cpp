@@ -7,10 +7,10 @@
 void sizeSearchWork(SearchWork& work, std::int32_t n) {
     work.N = n;
     const auto side = static_cast<std::size_t>(n + 1);
-    // Every cell is written before it is read, so old contents need no clearing.
     work.gain.resize(side * side);
     work.move.resize(side * side);
     work.gainsKept = false;
+    work.triplesKnown = false;
     work.starterCount = 0;
 }
 
@@ -120,6 +120,7 @@ bool LoopWatch::cameRound(const std::array<std::int16_t, NMAX + 1>& SOU) {
 void improvePairing(const CostMatrices& costs, Pairing& pairing, SearchWork& work, SearchTrace* trace) {
     clearByeMarker(pairing);
     work.gainsKept = false;
+    work.triplesKnown = false;
     LoopWatch watch;
     for (;;) {
         directionStep(costs, pairing, trace);
@@ -127,13 +128,4 @@ void improvePairing(const CostMatrices& costs, Pairing& pairing, SearchWork& wor
         if (watch.endless(pairing)) return;
         if (!triplePhase(costs, pairing, work, trace)) return;
     }
-}
-
-void pairLaterRound(const Task& task, CostMatrices& costs, SearchWork& work, Pairing& pairing, SearchTrace* trace) {
-    sizeCostMatrices(costs, task.N);
-    sizeSearchWork(work, task.N);
-    buildHB(task, costs);
-    pairGreedy(costs, pairing);
-    buildMINHB(costs);
-    improvePairing(costs, pairing, work, trace);
 }

@@ -36,8 +36,8 @@ using SearchTrace = std::vector<SearchStep>;
 // Scratch tables of the fast search, sized once before it starts.
 struct SearchWork {
     std::int32_t N = 0;
-    std::vector<double> gain;        // pair phase: best gain of the pairs started by i < j
-    std::vector<std::int8_t> move;   // ... and the move giving it
+    UnclearedCells<double> gain;       // pair phase: best gain of the pairs started by i < j
+    UnclearedCells<std::int8_t> move;  // ... and the move giving it
     std::array<double, NMAX + 1> rowGain{};       // best gain of row i over later starters j
     std::array<std::int16_t, NMAX + 1> rowPartner{};  // ... the first j giving it, 0 for none
     std::array<std::int16_t, NMAX + 1> evaluatedSOU{};  // the pairing the gains belong to
@@ -45,7 +45,16 @@ struct SearchWork {
     std::array<std::int16_t, NMAX + 1> starters{};
     std::int32_t starterCount = 0;
     std::array<double, NMAX + 1> ownCost{};          // triple phase: MINHB of pair c itself
-    std::array<std::int16_t, NMAX + 1> byOwnCost{};  // ... and the pairs, dearest first
+    std::array<std::int16_t, NMAX + 1> byOwnCost{};  // ... the pairs after the first, dearest first
+    std::array<double, NMAX + 1> pairKey{};          // ... own cost of pair c less i2's entry into it
+    std::array<bool, NMAX + 1> pairChanged{};           // ... pairs not as in the last scan
+    std::array<std::int16_t, NMAX + 1> changedPairs{};  // ... and their list
+    std::int32_t changedCount = 0;
+    // What the last triple scan proved: no three pairs whose first two starters come before
+    // those of its move (i, j), in scan order, had a move, with the pairing as it was then.
+    bool triplesKnown = false;
+    std::array<std::int16_t, NMAX + 1> scannedSOU{};
+    std::int16_t movedI = 0, movedJ = 0;
 };
 
 void sizeSearchWork(SearchWork& work, std::int32_t n);

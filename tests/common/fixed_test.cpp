@@ -1,6 +1,9 @@
 // The suite's fixed-width numbers: every rounding vector the files depend on.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+
 #include "fixed.hpp"
 
 namespace {
@@ -37,6 +40,30 @@ TEST(FormatInt, RightAlignedAndWholeWhenLonger) {
     EXPECT_EQ(formatInt(-10, 2), "-10");
     EXPECT_EQ(formatInt(1000, 3), "1000");
     EXPECT_EQ(formatInt(42), "42");
+}
+
+TEST(LineBuilder, NumbersAsTheSingleFormattersWriteThem) {
+    // Short numbers take a short way into the line; long lines and long numbers leave it.
+    const std::int64_t integers[] = {0, 7, -2, -10, 1000, 99999999, 100000000, 1234567890123, INT64_MIN};
+    const double reals[] = {987.25, -12.34, 0.15, -0.0, 9.96, 1e17, 1e18, 1e300, -1e300, std::nan("")};
+    std::string expected;
+    LineBuilder line;
+    for (int round = 0; round < 3; ++round)
+        for (int width : {0, 2, 3, 16, 17, 18, 19, 20, 21, 40}) {
+            for (std::int64_t value : integers) {
+                expected += formatInt(value, width) + "|";
+                line.integer(value, width).text("|");
+            }
+            for (double value : reals) {
+                expected += formatReal(value, width, 2) + "|";
+                line.real(value, width, 2).text("|");
+            }
+            expected += padRight("Hrac", 25);
+            line.padded("Hrac", 25);
+        }
+    EXPECT_EQ(line.str(), expected);
+    line.clear();
+    EXPECT_EQ(line.integer(5, 3).text(" ").real(2.5, 4, 1).view(), "  5  2.5");
 }
 
 TEST(PadRight, FillsToWidthAndKeepsLongerText) {

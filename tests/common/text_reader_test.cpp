@@ -2,6 +2,7 @@
 // the end of data, and malformed tokens ending the program with run-time error 106.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <filesystem>
 
 #include "text_reader.hpp"
@@ -93,6 +94,26 @@ TEST(TextReader, RealsTakeEveryDecimalForm) {
     EXPECT_EQ(r.readReal(), 0.001);
     EXPECT_EQ(r.readReal(), 2.5);
     EXPECT_EQ(r.readReal(), 1523.456);
+}
+
+TEST(TextReader, NumbersReadAtOnceAreTheTokenParsersNumbers) {
+    // Plain digits and plain decimals take a short way; it must give the same numbers, bit
+    // for bit, as the general way, also at the edges where it hands over.
+    const char* reals[] = {"2032.7", "0.1", "1523.456", "-0.0", "+7.5", ".5", "5.", "999999999999999",
+                           "1234567890123456", "0.30000000000000004", "9007199254740993", "123456.789012345",
+                           "-1788.45", "1e-300"};
+    for (const char* token : reals) {
+        auto r = reader(std::string(" ") + token + "\r\n");
+        const double read = r.readReal();
+        ASSERT_TRUE(parseReal(token)) << token;
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(read), std::bit_cast<std::uint64_t>(*parseReal(token))) << token;
+    }
+    const char* wholes[] = {"0", "7", "123456789", "1234567890", "2147483647", "-2147483648", "+12", "000000000012"};
+    for (const char* token : wholes) {
+        auto r = reader(std::string("\t") + token);
+        EXPECT_EQ(r.readInt(), *parseWholeNumber(token)) << token;
+        EXPECT_TRUE(r.atEnd());
+    }
 }
 
 TEST(TextReader, WholeNumberTokens) {
