@@ -36,10 +36,17 @@ std::optional<std::string> readFile(const std::string& path);
 // removes it. Its name comes back; on failure nothing is left and nothing comes back.
 std::optional<std::string> writeTemporary(const std::string& target, const std::string& bytes, bool durable);
 
-// Puts from in place of to (replacing to), and when durable flushes the folder so that the
-// replacement survives a power cut; false when either fails. A file held open by another
-// program may make the replacement fail.
-bool replaceFile(const std::string& from, const std::string& to, bool durable);
+// How a replacement is made to survive a power cut: not at all (a file the run erases itself);
+// with its folder flushed at once; or with the folder flushed by the run's next flush of it, or
+// at the program's end (flushOwedFolder), when another kept file follows straight away.
+enum class Durability { None, Now, WithNextFlush };
+
+// Puts from in place of to (replacing to) and flushes the folder as asked; false when either
+// fails. A file held open by another program may make the replacement fail.
+bool replaceFile(const std::string& from, const std::string& to, Durability durability);
+
+// Flushes the folder that a replacement left unflushed (WithNextFlush); false when that fails.
+bool flushOwedFolder();
 
 // Erases a file; a file that is already gone is fine.
 void removeFile(const std::string& path);

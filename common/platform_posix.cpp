@@ -21,6 +21,7 @@ namespace {
 // Fixed buffer so that the interrupt handler touches no heap.
 char pendingTemporary[4096] = {0};
 volatile std::sig_atomic_t coloursSet = 0;
+std::string owedFolder;  // a folder whose replacements still wait for its flush
 constexpr char kResetColours[] = "\x1b[0m";
 
 extern "C" void removePendingAndDie(int signalNumber) {
@@ -144,9 +145,25 @@ std::optional<std::string> writeTemporary(const std::string& target, const std::
     return std::nullopt;
 }
 
-bool replaceFile(const std::string& from, const std::string& to, bool durable) {
+bool replaceFile(const std::string& from, const std::string& to, Durability durability) {
     if (std::rename(from.c_str(), to.c_str()) != 0) return false;
-    return !durable || flushFolder(folderOf(to));
+    const std::string folder = folderOf(to);
+    if (durability == Durability::WithNextFlush) {
+        // One flush of a folder makes every replacement made in it so far durable.
+        if (!owedFolder.empty() && owedFolder != folder && !flushOwedFolder()) return false;
+        owedFolder = folder;
+        return true;
+    }
+    if (durability == Durability::None) return true;
+    if (owedFolder == folder) owedFolder.clear();
+    return flushFolder(folder);
+}
+
+bool flushOwedFolder() {
+    if (owedFolder.empty()) return true;
+    const std::string folder = std::move(owedFolder);
+    owedFolder.clear();
+    return flushFolder(folder);
 }
 
 void removeFile(const std::string& path) { unlink(path.c_str()); }

@@ -384,7 +384,9 @@ std::optional<std::string> writeTemporary(const std::string& target, const std::
     return std::nullopt;
 }
 
-bool replaceFile(const std::string& from, const std::string& to, bool durable) {
+bool replaceFile(const std::string& from, const std::string& to, Durability durability) {
+    // A replacement is written through at once: Windows has no flush of a folder to put off.
+    const bool durable = durability != Durability::None;
     const std::wstring source = wide(from), target = wide(to);
     const ULONGLONG start = GetTickCount64();
     for (;;) {
@@ -399,6 +401,8 @@ bool replaceFile(const std::string& from, const std::string& to, bool durable) {
         Sleep(50);
     }
 }
+
+bool flushOwedFolder() { return true; }
 
 void removeFile(const std::string& path) { DeleteFileW(wide(path).c_str()); }
 

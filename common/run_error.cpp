@@ -18,6 +18,11 @@ void eraseOnStop(const std::string& path) { filesToErase().push_back(path); }
 
 [[noreturn]] void stopProgram(int code) {
     for (const auto& path : filesToErase()) platform::removeFile(path);
+    // A replacement whose folder flush was put off is made durable now; a failure is told.
+    if (!platform::flushOwedFolder()) {
+        std::cerr << "Slozku souboru nelze zapsat na disk\n";
+        if (code == 0) code = 1;
+    }
     platform::restoreColours(std::cout);
     std::cout.flush();
     std::cerr.flush();

@@ -6,10 +6,12 @@
 #include "run_error.hpp"
 
 bool replaceFileSafely(const std::string& path, const std::string& bytes, FileLife life) {
-    const bool durable = life == FileLife::Kept;
-    auto temporary = platform::writeTemporary(path, bytes, durable);
+    const auto durability = life == FileLife::Kept                  ? platform::Durability::Now
+                            : life == FileLife::KeptFlushedWithNext ? platform::Durability::WithNextFlush
+                                                                    : platform::Durability::None;
+    auto temporary = platform::writeTemporary(path, bytes, durability != platform::Durability::None);
     if (!temporary) return false;
-    bool ok = platform::replaceFile(*temporary, path, durable);
+    bool ok = platform::replaceFile(*temporary, path, durability);
     if (!ok) platform::removeFile(*temporary);
     platform::clearPendingTemporary();
     return ok;

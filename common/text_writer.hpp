@@ -6,8 +6,10 @@
 #include <string_view>
 
 // A file the run itself erases before it ends (the task file, the pairing list) is still
-// written whole and renamed, but not flushed to disk: it is never read after a power cut.
-enum class FileLife { Kept, ThisRunOnly };
+// written whole and renamed, but not flushed to disk: it is never read after a power cut. A kept
+// file whose folder flush may wait (KeptFlushedWithNext) has its data on the disk at once and its
+// name with the run's next kept file or at the program's end: one flush for several files.
+enum class FileLife { Kept, KeptFlushedWithNext, ThisRunOnly };
 
 class TextWriter {
 public:

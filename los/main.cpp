@@ -43,7 +43,8 @@ std::int32_t roundToPair(Console& console, const CommandLine& commandLine) {
 // Rebuilds partie.dat from rounds 1..K-1, reporting results still 0 0 per file; returns the
 // fingerprint of each round file (first player * 200 + second player of its first line).
 std::vector<std::int32_t> rebuildGameList(Console& console, std::int32_t K, std::int32_t& NULOVE2) {
-    TextWriter gameList(kGameListName);
+    // Rebuilt on every run; its folder is flushed with the round file and the page.
+    TextWriter gameList(kGameListName, FileLife::KeptFlushedWithNext);
     std::vector<std::int32_t> XX(static_cast<std::size_t>(K), 0);
     NULOVE2 = 0;
     std::size_t listed = 0;
@@ -125,7 +126,8 @@ void writePairing(std::int32_t K) {
     auto list = TextReader::open(pairingListName(K));
     if (!list) stopWithMessage("Soubor " + pairingListName(K) + " nelze precist");
     auto outputs = pairingOutputs(K, readPairingList(*list), *names);
-    TextWriter roundFile(roundFileName(K));
+    // The page's folder flush makes the round file's replacement durable too.
+    TextWriter roundFile(roundFileName(K), FileLife::KeptFlushedWithNext);
     for (const auto& line : outputs.roundFile) roundFile.writeLine(line);
     TextWriter page("los" + std::to_string(K) + ".htm");
     for (const auto& line : outputs.page) page.writeLine(line);

@@ -15,7 +15,8 @@ RoundFiles readRoundFiles(std::int32_t round) {
 }
 
 void rebuildGameList(const RoundFiles& rounds, Console& console) {
-    TextWriter list(kGameListName);
+    // Rebuilt on every run; its folder is flushed with kanvo.new, written right after it.
+    TextWriter list(kGameListName, FileLife::KeptFlushedWithNext);
     std::size_t listed = 0;
     for (std::size_t r = 0; r < rounds.size(); ++r) {
         const auto round = static_cast<std::int32_t>(r + 1);

@@ -73,7 +73,8 @@ void writeStandingsPage(TextWriter& page, const Standings& table, std::int32_t r
 }
 
 void writeStandingsTextFile(const Standings& table, std::int32_t round) {
-    TextWriter file(standingsTextName(round));
+    // The three outputs share one folder flush, the standings page's.
+    TextWriter file(standingsTextName(round), FileLife::KeptFlushedWithNext);
     writeStandingsText(file, table);
     file.close();
 }
@@ -81,7 +82,7 @@ void writeStandingsTextFile(const Standings& table, std::int32_t round) {
 void writeGamesPageFile(const Standings& table, std::int32_t round) {
     TextReader roundFile = TextReader::openOrFail(roundFileName(round));
     const std::vector<Table> lines = readTables(roundFile, 0);
-    TextWriter page(gamesPageName(round));
+    TextWriter page(gamesPageName(round), FileLife::KeptFlushedWithNext);
     writeGamesPage(page, table, round, lines);
     page.close();
 }

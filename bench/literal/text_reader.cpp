@@ -102,6 +102,8 @@ std::string nextToken(const std::string& text, std::size_t& pos) {
 
 }  // namespace
 
+std::string_view TextReader::readToken() { return takeToken(text_, pos_); }
+
 std::int32_t TextReader::readInt() {
     const std::string token = nextToken(text_, pos_);
     if (token.empty()) return 0;
