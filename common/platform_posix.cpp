@@ -170,15 +170,6 @@ void removeFile(const std::string& path) { unlink(path.c_str()); }
 
 void clearPendingTemporary() { pendingTemporary[0] = '\0'; }
 
-FileLock& FileLock::operator=(FileLock&& other) noexcept {
-    if (this != &other) {
-        release();
-        handle_ = other.handle_;
-        other.handle_ = kNone;
-    }
-    return *this;
-}
-
 std::optional<FileLock> FileLock::take(const std::string& path) {
     for (;;) {
         int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);

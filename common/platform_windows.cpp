@@ -408,15 +408,6 @@ void removeFile(const std::string& path) { DeleteFileW(wide(path).c_str()); }
 
 void clearPendingTemporary() { pending.temporary[0] = L'\0'; }
 
-FileLock& FileLock::operator=(FileLock&& other) noexcept {
-    if (this != &other) {
-        release();
-        handle_ = other.handle_;
-        other.handle_ = kNone;
-    }
-    return *this;
-}
-
 std::optional<FileLock> FileLock::take(const std::string& path) {
     const std::wstring name = wide(path);
     for (;;) {

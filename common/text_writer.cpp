@@ -19,6 +19,8 @@ bool replaceFileSafely(const std::string& path, const std::string& bytes, FileLi
 
 bool TextWriter::commit() const { return replaceFileSafely(path_, text_, life_); }
 
+std::string cannotWriteMessage(const std::string& path) { return "Soubor " + path + " nelze zapsat"; }
+
 void TextWriter::close() {
-    if (!commit()) stopWithMessage("Soubor " + path_ + " nelze zapsat");
+    if (!commit()) stopWithMessage(cannotWriteMessage(path_));
 }

@@ -35,6 +35,9 @@ private:
     std::string text_;
 };
 
+// "Soubor <path> nelze zapsat": what the organiser is told when a file cannot be replaced.
+std::string cannotWriteMessage(const std::string& path);
+
 // Replaces path with exactly these bytes (temporary file, flush unless the file lives only for
 // this run, rename); false on failure, with the old file untouched and no temporary file left.
 bool replaceFileSafely(const std::string& path, const std::string& bytes, FileLife life = FileLife::Kept);

@@ -84,7 +84,7 @@ StoreOutcome storeResult(Console& console, const std::string& fileName, const st
         entry.v2 = wanted.v2;
         if (write(fileName, *current)) return StoreOutcome::Done;
         lock->release();
-        writeYellow(console, "Soubor " + fileName + " nelze zapsat. Zkusit znovu? a/n ");
-        if (!answeredYes(console)) stopWithMessage("Soubor " + fileName + " nelze zapsat");
+        writeYellow(console, cannotWriteMessage(fileName) + ". Zkusit znovu? a/n ");
+        if (!answeredYes(console)) stopWithMessage(cannotWriteMessage(fileName));
     }
 }
