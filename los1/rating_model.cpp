@@ -1,6 +1,8 @@
 // ZISK, carried in extended precision (long double) from left to right exactly as the
-// formula reads, and the rare case of ODHAD whose exp the fast evaluation leaves open.
+// formula reads, the rare cases of ODHAD (far out, or its exp left open), and ODHAD of many.
 #include "rating_model.hpp"
+
+#include <algorithm>
 
 using namespace rating_model_detail;
 
@@ -10,8 +12,28 @@ double ZISK(double S) {
     return static_cast<double>(result);
 }
 
-double rating_model_detail::odhadBetween(long double x, long double margin, double result) {
+double rating_model_detail::odhadFar(double R) {
+    const long double x = kLogisticSlope * R;
+    if (std::fabs(x) < rounded_exp_detail::kSaturated)
+        return odhadAt(R, expStep(static_cast<double>(x) * rounded_exp_detail::kStepsPerLn));
+    const long double margin = static_cast<long double>(VAHA) * kMarginPerPoint * R / kScoreScale;
+    return odhadFrom(expCandidates(x).nearest, margin);
+}
+
+double rating_model_detail::odhadBetween(long double x, ExpStep step, long double margin, double result) {
     // Both candidates give the same double: so does the exact exp, which lies between them.
-    if (odhadFrom(expCandidates(x).other, margin) == result) return result;
+    // (The same step gives the same candidates.)
+    if (odhadFrom(expCandidatesAt(x, step).other, margin) == result) return result;
     return odhadFrom(roundedExp(x), margin);
+}
+
+void replaceByOdhad(std::span<double> values) {
+    constexpr std::size_t kBlock = 64;
+    ExpStep steps[kBlock];
+    for (std::size_t start = 0; start < values.size(); start += kBlock) {
+        const std::span<double> block = values.subspan(start, std::min(kBlock, values.size() - start));
+        for (std::size_t i = 0; i < block.size(); ++i) steps[i] = expStep(block[i] * kStepsPerPoint);
+        for (std::size_t i = 0; i < block.size(); ++i)
+            block[i] = std::fabs(block[i]) < kFastRange ? odhadAt(block[i], steps[i]) : odhadFar(block[i]);
+    }
 }

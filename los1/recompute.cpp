@@ -151,7 +151,7 @@ void iterateRatings(Recomputation& state) {
             expected[2 * n] = first.S0 - second.S + KOM;
             expected[2 * n + 1] = second.S0 - first.S - KOM;
         }
-        for (double& value : expected) value = ODHAD(value);
+        replaceByOdhad(expected);
         for (std::size_t n = 0; n < games.size(); ++n) {
             players[games[n].first].ZMNSA += games[n].firstObtained - expected[2 * n];
             players[games[n].second].ZMNSA += games[n].secondObtained - expected[2 * n + 1];

@@ -305,7 +305,9 @@ def exp_constants():
     step_low = rn(step - step_high, DOUBLE)
     assert step_high.numerator.bit_length() <= 49
     steps_per_ln = rn(STEPS / LN2, DOUBLE)
+    steps_per_point = rn(SLOPE * STEPS / LN2, DOUBLE)
     print(f"kStepsPerLn = {hex_double(steps_per_ln)}")
+    print(f"kStepsPerPoint = {hex_double(steps_per_point)}")
     print(f"kStepHigh = {hex_double(step_high)}")
     print(f"kStepLow = {hex_double(step_low)}")
     print("kExp2 (high, low, sure):")
@@ -316,17 +318,25 @@ def exp_constants():
         low = rn(exact - high, DOUBLE)
         table_error = max(table_error, abs(exact - high - low))
         print(f"    {{{hex_long_double(high)}, {hex_double(low)}, {'kSureNear1' if j == 0 else 'kSureAbove1'}}},")
-    bounds(step, step_high, step_low, steps_per_ln, table_error)
+    bounds(step, step_high, step_low, steps_per_ln, steps_per_point, table_error)
 
 
-def bounds(step, step_high, step_low, steps_per_ln, table_error):
+def bounds(step, step_high, step_low, steps_per_ln, steps_per_point, table_error):
     """The error bound of the fast evaluation, term by term (see rounded_exp.hpp)."""
     two = Fraction(2)
     x_max = 46
-    # t = x*kStepsPerLn rounded is off x*256/ln2 by the constant's error and the rounding
-    # of t (|t| < 2^14); k is t rounded to a whole number, |k| < 2^15.
-    t_error = x_max * abs(steps_per_ln - STEPS / LN2) + two ** -50
-    assert x_max * steps_per_ln + 1 < 2 ** 15
+    t_max = x_max * STEPS / LN2 * Fraction(10001, 10000)
+    # t, computed in double, is off x*256/ln2 (x the long double argument) by:
+    # - from x (expCandidates): x rounded to double, the constant's error, the product's rounding;
+    # - from R (ODHAD, x = SLOPE*R rounded): the constant's error against SLOPE*256/ln2, the
+    #   product's rounding, and x's own rounding.
+    # k is t rounded to a whole number, |k| < 2^15; expStep takes it from a double.
+    from_x = t_max * (two ** -53 + abs(steps_per_ln - STEPS / LN2) / (STEPS / LN2) + two ** -53)
+    exact_steps_per_point = SLOPE * STEPS / LN2
+    from_r = t_max * (abs(steps_per_point - exact_steps_per_point) / exact_steps_per_point + two ** -53 + two ** -64)
+    t_error = max(from_x, from_r) * Fraction(10001, 10000)
+    assert t_error < two ** -37, float(t_error)
+    assert x_max * steps_per_ln + 1 < 2 ** 15 and t_max < 2 ** 51
     r_max_true = step * (Fraction(1, 2) + t_error)
     # r: the rounding of the last subtraction (|r| < 2^-9), k*kStepLow rounded, and the part
     # of ln2/256 that kStepHigh + kStepLow leave out.
@@ -335,9 +345,10 @@ def bounds(step, step_high, step_low, steps_per_ln, table_error):
     r_max = r_max_true + e_r
     assert r_max < two ** -9
     truncation = r_max ** 7 / 5040 * Fraction(10014, 10000)  # e^r_max < 1.0014
-    # h = 1/2 + r/6 + ... : its own rounding (h is near 1/2), and r times the error of the
-    # inner terms (the coefficients as doubles: 1/6 off by at most 2^-56, the rest less).
-    h_error = two ** -64 + r_max * (two ** -56 + two ** -62)
+    # h = (1/2 + r/6) + r2*((1/24 + r/120) + r2/720): the roundings of its two sums near 1/2
+    # (2^-65 each), that of r/6 (below 2^-76) and of the small half (below 2^-80), and r
+    # times the error of the coefficients as doubles (1/6 off by at most 2^-56, the rest less).
+    h_error = two ** -64 + two ** -76 + two ** -80 + r_max * (two ** -56 + two ** -62)
     # p = r + (r*r)*h: rounding of p, then r*r and the product (2^-64 relative each), and
     # the error of h, all times r^2.
     p_eval = two ** -74 + r_max ** 2 * (h_error + Fraction(5003, 10000) * 2 * two ** -64)
@@ -347,7 +358,7 @@ def bounds(step, step_high, step_low, steps_per_ln, table_error):
     # error of p; low left out of the product (below 2^-64 times |e^r - 1|); the table.
     delta = 2 * two ** -73 + table_max * e_p + two ** -64 * (r_max + r_max ** 2) + table_error
     delta0 = e_p  # j = 0: high = 1 and low = 0 exactly, so y = p and w = y
-    for name, value in (("|r| at most", r_max), ("error of r", e_r), ("truncation", truncation),
+    for name, value in (("error of t", t_error), ("|r| at most", r_max), ("error of r", e_r), ("truncation", truncation),
                         ("error of h", h_error), ("error of p", e_p), ("table", table_error),
                         ("delta (j > 0)", delta), ("delta (j = 0)", delta0)):
         print(f"{name}: {float(value):.4g} = 2^{math.log2(value):.2f}")

@@ -5,7 +5,9 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <cmath>
 #include <iterator>
+#include <vector>
 
 #include "rating_model.hpp"
 
@@ -47,26 +49,70 @@ bool sameLongDouble(long double value, std::uint64_t mantissa, std::uint64_t exp
     return m == mantissa && e == exponent;
 }
 
-// The fast exp is either sure and right, or has the right one among its two candidates;
-// a slip of one unit there seldom shows in ODHAD's double, so it is checked on its own.
-bool expRight(double R, std::uint64_t mantissa, std::uint64_t exponent) {
-    if (exponent == 0) return true;
-    const ExpCandidates exp = expCandidates(rating_model_detail::kLogisticSlope * R);
+bool candidatesRight(const ExpCandidates& exp, std::uint64_t mantissa, std::uint64_t exponent) {
     return sameLongDouble(exp.nearest, mantissa, exponent) ||
            (!exp.sure && sameLongDouble(exp.other, mantissa, exponent));
 }
 
+// The fast exp is either sure and right, or has the right one among its two candidates;
+// a slip of one unit there seldom shows in ODHAD's double, so it is checked on its own, with
+// the reduction step taken from x and, as ODHAD takes it, from R (near a half step the two
+// may choose neighbouring steps).
+bool expRight(double R, std::uint64_t mantissa, std::uint64_t exponent) {
+    using namespace rating_model_detail;
+    if (exponent == 0) return true;
+    const long double x = kLogisticSlope * R;
+    const bool fromR = std::fabs(R) >= kFastRange ||
+                       candidatesRight(expCandidatesAt(x, expStep(R * kStepsPerPoint)), mantissa, exponent);
+    return fromR && candidatesRight(expCandidates(x), mantissa, exponent);
+}
+
 TEST(RatingModel, OdhadIsTheFormulaWithTheExactlyRoundedExp) {
+    std::vector<double> many;  // every argument, for the rating passes' way of taking them
+    for (const auto& entry : kExactOdhad) many.push_back(std::bit_cast<double>(entry.R));
+    replaceByOdhad(many);
     int wrong = 0;
-    for (const auto& [R, expected, mantissa, exponent] : kExactOdhad) {
+    for (std::size_t n = 0; n < std::size(kExactOdhad); ++n) {
+        const auto& [R, expected, mantissa, exponent] = kExactOdhad[n];
         const double argument = std::bit_cast<double>(R);
         const double result = ODHAD(argument);
-        const bool right = std::bit_cast<std::uint64_t>(result) == expected && expRight(argument, mantissa, exponent);
+        const bool right = std::bit_cast<std::uint64_t>(result) == expected &&
+                           std::bit_cast<std::uint64_t>(many[n]) == expected && expRight(argument, mantissa, exponent);
         if (!right && ++wrong <= 10)
             ADD_FAILURE() << std::hexfloat << "ODHAD(" << argument << ") = " << result << ", exactly "
                           << std::bit_cast<double>(expected) << std::hex << ", exp 0x" << mantissa << " 0x" << exponent;
     }
     EXPECT_EQ(wrong, 0) << "of " << std::size(kExactOdhad) << " arguments";
+}
+
+// Where x*256/ln2 lies within rounding of a half step, the reduction taken from R and the one
+// taken from x may choose neighbouring steps; either way the exp and ODHAD must come out
+// exactly rounded (the quad precision exp decides).
+TEST(RatingModel, ReductionStepsEitherSideOfAHalfStepAgree) {
+    using namespace rating_model_detail;
+    std::vector<double> arguments;
+    for (int k = -16900; k <= 16900; k += 97) {
+        double R = (k + 0.5) * (0.693147180559945309 / 256) / 0.0056619409183007261;
+        for (int n = 0; n < 40; ++n) R = std::nextafter(R, -1e9);
+        for (int n = 0; n < 80; ++n, R = std::nextafter(R, 1e9))
+            if (std::fabs(R) < kFastRange) arguments.push_back(R);
+    }
+    std::vector<double> many = arguments;
+    replaceByOdhad(many);
+    int wrong = 0;
+    for (std::size_t n = 0; n < arguments.size(); ++n) {
+        const double R = arguments[n];
+        const long double x = kLogisticSlope * R;
+        const long double exact = roundedExp(x);
+        const long double margin = static_cast<long double>(VAHA) * kMarginPerPoint * R / kScoreScale;
+        const double expected = odhadFrom(exact, margin);
+        for (const ExpStep step : {expStep(R * kStepsPerPoint), expStep(static_cast<double>(x) * rounded_exp_detail::kStepsPerLn)}) {
+            const ExpCandidates exp = expCandidatesAt(x, step);
+            if (exp.nearest != exact && (exp.sure || exp.other != exact)) ++wrong;
+        }
+        if (ODHAD(R) != expected || many[n] != expected) ++wrong;
+    }
+    EXPECT_EQ(wrong, 0) << "of " << arguments.size() << " arguments";
 }
 
 TEST(RatingModel, SymmetriesHold) {
