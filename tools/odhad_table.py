@@ -9,8 +9,8 @@
       result that the neighbours of the exp would change, results close to zero), ODHAD of
       each as double bit patterns, and its exp rounded to long double;
   odhad_table.py exp-constants
-      the tables and constants of los1/rounded_exp.cpp, with the error bounds of its fast
-      evaluation worked out from them.
+      the tables and constants of los1/rounded_exp.cpp (and kStepsPerPoint of
+      los1/rating_model.hpp), with the error bounds of its fast evaluation worked out from them.
 
 The table is the same on every run (fixed seeds).
 """
