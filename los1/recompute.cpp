@@ -142,7 +142,7 @@ void iterateRatings(Recomputation& state) {
     for (const auto& player : players) factors.push_back(player.PAR > 0 ? changeFactor(player.PAR) : 0);
     // The ratings of a pass are fixed while it runs, so its rating differences are taken
     // first and their ODHAD in one loop of its own: the exponentials then overlap, which
-    // they do not when every one waits in line with the additions (half as fast again).
+    // they do not when every one waits in line with the additions (nearly twice as fast).
     std::vector<double> expected(2 * games.size());
     for (int OP = 1; OP <= PIT; ++OP) {
         for (std::size_t n = 0; n < games.size(); ++n) {
