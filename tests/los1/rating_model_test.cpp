@@ -106,7 +106,9 @@ TEST(RatingModel, ReductionStepsEitherSideOfAHalfStepAgree) {
         const long double exact = roundedExp(x);
         const long double margin = static_cast<long double>(VAHA) * kMarginPerPoint * R / kScoreScale;
         const double expected = odhadFrom(exact, margin);
-        for (const ExpStep step : {expStep(R * kStepsPerPoint), expStep(static_cast<double>(x) * rounded_exp_detail::kStepsPerLn)}) {
+        const ExpStep fromR = expStep(R * kStepsPerPoint);
+        const ExpStep fromX = expStep(static_cast<double>(x) * rounded_exp_detail::kStepsPerLn);
+        for (const ExpStep step : {fromR, fromX}) {
             const ExpCandidates exp = expCandidatesAt(x, step);
             if (exp.nearest != exact && (exp.sure || exp.other != exact)) ++wrong;
         }
