@@ -9,7 +9,7 @@
       result that the neighbours of the exp would change, results close to zero), ODHAD of
       each as double bit patterns, and its exp rounded to long double;
   odhad_table.py exp-constants
-      the tables and constants of los1/rounded_exp.cpp (and kStepsPerPoint of
+      the table and constants of los1/rounded_exp.* (and kStepsPerPoint of
       los1/rating_model.hpp), with the error bounds of its fast evaluation worked out from them.
 
 The table is the same on every run (fixed seeds).
@@ -358,8 +358,9 @@ def bounds(step, step_high, step_low, steps_per_ln, steps_per_point, table_error
     # error of p; low left out of the product (below 2^-64 times |e^r - 1|); the table.
     delta = 2 * two ** -73 + table_max * e_p + two ** -64 * (r_max + r_max ** 2) + table_error
     delta0 = e_p  # j = 0: high = 1 and low = 0 exactly, so y = p and w = y
-    for name, value in (("error of t", t_error), ("|r| at most", r_max), ("error of r", e_r), ("truncation", truncation),
-                        ("error of h", h_error), ("error of p", e_p), ("table", table_error),
+    for name, value in (("error of t", t_error), ("|r| at most", r_max), ("error of r", e_r),
+                        ("truncation", truncation), ("error of h", h_error), ("error of p", e_p),
+                        ("table", table_error),
                         ("delta (j > 0)", delta), ("delta (j = 0)", delta0)):
         print(f"{name}: {float(value):.4g} = 2^{math.log2(value):.2f}")
     # The thresholds of rounded_exp.hpp must leave room for delta.
@@ -372,7 +373,7 @@ def main():
     sub = parser.add_subparsers(dest="command", required=True)
     t = sub.add_parser("table", help="write the table of ODHAD bit patterns")
     t.add_argument("--out", default="tests/los1/odhad_table.inc")
-    sub.add_parser("exp-constants", help="print the tables and constants of los1/rounded_exp.cpp")
+    sub.add_parser("exp-constants", help="print the table and constants of los1/rounded_exp.*")
     args = parser.parse_args()
     if args.command == "table":
         write_table(args.out)
