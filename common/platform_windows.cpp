@@ -1,4 +1,4 @@
-// The platform interface on Windows: console modes and attributes, Win32 files opened with delete
+// The platform interface on Windows: console attributes, Win32 files opened with delete
 // sharing, the replace by a rename that works while the round file is locked, LockFileEx, GetTickCount64.
 //
 // Replacing a locked file. The results desk stores a result as lock, re-read, write temporary,
@@ -39,7 +39,6 @@ namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 // Declared here: the headers show them only when built for Windows 10 alone.
-constexpr DWORD kVirtualTerminal = 0x0004;  // ENABLE_VIRTUAL_TERMINAL_PROCESSING
 constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
 constexpr DWORD kRenameReplaceIfExists = 0x1, kRenamePosixSemantics = 0x2;
 // The lock is one byte far past any round file's end: Windows locks are mandatory, and a lock
@@ -84,29 +83,11 @@ void copyInto(wchar_t (&buffer)[4096], const std::wstring& text) {
 
 // --- Console -------------------------------------------------------------------------------
 
+// Colours and clearing go through the console's own calls, never through escape sequences: a
+// console host may accept the virtual-terminal mode and still print the sequences as text.
 HANDLE consoleOut = INVALID_HANDLE_VALUE;  // standard output, when it is a console
-DWORD originalMode = 0;
 WORD originalAttributes = FOREGROUND_RED | FOREGROUND_GREEN | FOREGROUND_BLUE;
-enum class Drawing { Unknown, Sequences, Attributes };
-Drawing drawing = Drawing::Unknown;
 volatile LONG coloursSet = 0;
-volatile LONG modeChanged = 0;
-constexpr char kResetColours[] = "\x1b[0m";
-
-// Escape sequences where the console takes them, the console attribute calls where it cannot.
-Drawing drawingOf() {
-    if (drawing == Drawing::Unknown) {
-        if (consoleOut == INVALID_HANDLE_VALUE) {
-            drawing = Drawing::Sequences;
-        } else if (SetConsoleMode(consoleOut, originalMode | kVirtualTerminal)) {
-            modeChanged = (originalMode & kVirtualTerminal) == 0;
-            drawing = Drawing::Sequences;
-        } else {
-            drawing = Drawing::Attributes;
-        }
-    }
-    return drawing;
-}
 
 // The attribute calls act at once: what was written before must be on the screen first.
 void flushBefore(std::ostream& out) {
@@ -114,27 +95,20 @@ void flushBefore(std::ostream& out) {
     std::fflush(stdout);
 }
 
-void giveConsoleBack() {
-    if (consoleOut != INVALID_HANDLE_VALUE) {
-        if (coloursSet) SetConsoleTextAttribute(consoleOut, originalAttributes);
-        if (modeChanged && SetConsoleMode(consoleOut, originalMode)) drawing = Drawing::Unknown;
-    }
+void giveColoursBack() {
+    if (coloursSet && consoleOut != INVALID_HANDLE_VALUE) SetConsoleTextAttribute(consoleOut, originalAttributes);
     coloursSet = 0;
-    modeChanged = 0;
 }
 
 // Ctrl+C, Ctrl+Break, the window closed, log-off or shut-down: no temporary file left, an old
-// file renamed aside given its name back, the console's own colours; then the default handler
-// ends the process.
+// file renamed aside given its name back, the console's own colours; then this process alone
+// ends, as the system's default handler would end it. Nothing is passed on: every other
+// program of the console gets the event from the console itself and decides for itself.
 BOOL WINAPI onConsoleEvent(DWORD) {
     if (pending.aside[0] != L'\0' && !MoveFileExW(pending.aside, pending.target, 0)) DeleteFileW(pending.aside);
     if (pending.temporary[0] != L'\0') DeleteFileW(pending.temporary);
-    if (coloursSet && drawing == Drawing::Sequences && consoleOut != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        WriteFile(consoleOut, kResetColours, sizeof kResetColours - 1, &written, nullptr);
-    }
-    giveConsoleBack();
-    return FALSE;
+    giveColoursBack();
+    ExitProcess(STATUS_CONTROL_C_EXIT);
 }
 
 // --- Files ---------------------------------------------------------------------------------
@@ -296,7 +270,7 @@ void prepareConsole() {
     if (GetFileType(GetStdHandle(STD_INPUT_HANDLE)) != FILE_TYPE_CHAR) _setmode(_fileno(stdin), _O_BINARY);
     HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
     CONSOLE_SCREEN_BUFFER_INFO info;
-    if (GetConsoleMode(out, &originalMode) && GetConsoleScreenBufferInfo(out, &info)) {
+    if (GetConsoleScreenBufferInfo(out, &info)) {
         consoleOut = out;
         originalAttributes = info.wAttributes;
     }
@@ -308,11 +282,13 @@ bool stdoutIsTerminal() {
     return GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
 }
 
+bool consoleOfOurOwn() {
+    DWORD mode = 0, processes[2];
+    return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) && GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) &&
+           GetConsoleProcessList(processes, 2) == 1;
+}
+
 void clearScreen(std::ostream& out) {
-    if (drawingOf() == Drawing::Sequences) {
-        out << "\x1b[2J\x1b[H";
-        return;
-    }
     flushBefore(out);
     CONSOLE_SCREEN_BUFFER_INFO info;
     if (!GetConsoleScreenBufferInfo(consoleOut, &info)) return;
@@ -325,22 +301,15 @@ void clearScreen(std::ostream& out) {
 }
 
 void setColour(std::ostream& out, int colour) {
-    coloursSet = 1;
-    if (drawingOf() == Drawing::Sequences) {
-        // 14 and 15 are the bright yellow and bright white of the text console.
-        out << (colour == 14 ? "\x1b[93m" : "\x1b[97m");
-        return;
-    }
     flushBefore(out);
+    coloursSet = 1;
     // The foreground alone: the background stays the console's own.
     SetConsoleTextAttribute(consoleOut, static_cast<WORD>((originalAttributes & 0xF0) | (colour & 0x0F)));
 }
 
 void restoreColours(std::ostream& out) {
-    if (coloursSet && drawing == Drawing::Sequences) out << kResetColours;
-    // The attributes of the start, which need not be the console's defaults that the reset gives.
     flushBefore(out);
-    giveConsoleBack();
+    giveColoursBack();
 }
 
 std::optional<std::string> readFile(const std::string& path) {

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <vector>
 
+#include "console.hpp"
 #include "platform.hpp"
 
 namespace {
@@ -23,6 +24,7 @@ void eraseOnStop(const std::string& path) { filesToErase().push_back(path); }
         std::cerr << "Slozku souboru nelze zapsat na disk\n";
         if (code == 0) code = 1;
     }
+    waitBeforeWindowCloses();
     platform::restoreColours(std::cout);
     std::cout.flush();
     std::cerr.flush();

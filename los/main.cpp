@@ -26,9 +26,7 @@ constexpr const char* kUsage =
     "  --help, -h  tato napoveda\n";
 
 [[noreturn]] void stopAfterEnter(Console& console, const std::string& message) {
-    writeYellow(console, message);
-    write(console, " ");
-    waitEnter(console);
+    waitEnterAfter(console, message);
     stopProgram(0);
 }
 
