@@ -9,6 +9,7 @@
 #include "game_files.hpp"
 #include "pairing_outputs.hpp"
 #include "platform.hpp"
+#include "rating_arithmetic.hpp"
 #include "recompute.hpp"
 #include "run_error.hpp"
 #include "text_writer.hpp"
@@ -141,6 +142,7 @@ void writePairing(std::int32_t K) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    requireRatingArithmetic();
     const CommandLine commandLine = readCommandLine(argc, argv, kUsage, {kExactOption});
     VyresOptions options;
     options.exact = commandLine.has(kExactOption);

@@ -4,6 +4,7 @@
 
 #include "console.hpp"
 #include "players_file.hpp"
+#include "rating_arithmetic.hpp"
 #include "recompute.hpp"
 #include "round_files.hpp"
 #include "run_error.hpp"
@@ -26,6 +27,7 @@ std::int32_t askRound(Console& console, const CommandLine& commandLine) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    requireRatingArithmetic();
     const CommandLine commandLine = readCommandLine(argc, argv, kUsage);
     Console& console = processConsole();
     writeBanner(console, "Poradi - verze 19.11.2012", 25);
