@@ -18,5 +18,5 @@ bool ratingArithmeticExact() {
 
 void requireRatingArithmetic() {
     if (!ratingArithmeticExact())
-        stopWithMessage("Procesor nepocita v presnosti potrebne pro vypocet ratingu, ratingy by nebyly spravne");
+        stopWithMessage("Procesor nepocita s plnou presnosti, ratingy by nebyly spravne");
 }
