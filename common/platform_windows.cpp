@@ -284,8 +284,9 @@ bool stdoutIsTerminal() {
 
 bool consoleOfOurOwn() {
     DWORD mode = 0, processes[2];
-    return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) && GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) &&
-           GetConsoleProcessList(processes, 2) == 1;
+    const bool console = GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) &&
+                         GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode);
+    return console && GetConsoleProcessList(processes, 2) == 1;
 }
 
 void clearScreen(std::ostream& out) {

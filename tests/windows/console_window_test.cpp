@@ -116,8 +116,8 @@ protected:
         FreeConsole();
     }
 
-    // zadej 3 in the window; `alone`: as after a double click, with no other program in it.
-    void startZadej(bool alone) {
+    // zadej 3 in the window, held until resumed.
+    void startZadej() {
         std::wstring commandLine = L"\"" + std::filesystem::path(programPath("zadej")).wstring() + L"\" 3";
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
@@ -127,13 +127,12 @@ protected:
         startup.hStdError = output;
         ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr,
                                    folder.path().wstring().c_str(), &startup, &process));
-        if (alone) FreeConsole();  // the handles stay ours
-        ResumeThread(process.hThread);
     }
 
     DWORD exitCode() {
         DWORD code = STILL_ACTIVE;
-        if (WaitForSingleObject(process.hProcess, kPatience) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+        if (WaitForSingleObject(process.hProcess, kPatience) == WAIT_OBJECT_0)
+            GetExitCodeProcess(process.hProcess, &code);
         return code;
     }
 
@@ -198,7 +197,9 @@ void expectScreen(const Screen& shown, const std::vector<std::wstring>& expected
 
 TEST_F(ConsoleWindow, DoubleClickedProgramColoursThroughTheConsoleAndWaitsForEnterAtItsEnd) {
     type(input, L"1\n412 380\n0\n");
-    startZadej(true);
+    startZadej();
+    FreeConsole();  // as after a double click, zadej alone in the window; the handles stay ours
+    ResumeThread(process.hThread);
     ASSERT_TRUE(waitFor(kPause)) << narrow(screen().rows[0]);
     std::vector<std::wstring> expected = kSession;
     expected.push_back(L"{" + kPause + L"} ");
@@ -213,7 +214,8 @@ TEST_F(ConsoleWindow, DoubleClickedProgramColoursThroughTheConsoleAndWaitsForEnt
 
 TEST_F(ConsoleWindow, ProgramStartedBesideAnotherEndsWithoutWaiting) {
     type(input, L"1\n412 380\n0\n");
-    startZadej(false);
+    startZadej();
+    ResumeThread(process.hThread);
     EXPECT_EQ(exitCode(), 0u);
     expectScreen(screen(), kSession);
     EXPECT_EQ(screen().current, kStartColours);
@@ -231,7 +233,8 @@ BOOL WINAPI countInterrupt(DWORD event) {
 // the read reaches it first, at the end of its input: Windows does not order the two.
 TEST_F(ConsoleWindow, CtrlCEndsTheProgramAloneWithTheColoursBack) {
     SetConsoleCtrlHandler(countInterrupt, TRUE);
-    startZadej(false);
+    startZadej();
+    ResumeThread(process.hThread);
     ASSERT_TRUE(waitFor(L"Zadejte cislo stolu : "));
     type(input, L"\x03", LEFT_CTRL_PRESSED);
     const DWORD code = exitCode();
