@@ -105,12 +105,17 @@ TEST_F(Zadej, NonNumericAnswersAndImpossibleScoresRepeatThePrompt) {
     EXPECT_NE(folder.read("partie3.txt").find("  5  12  9999    0      1"), std::string::npos);
 }
 
+// Leading blanks before the round number are allowed, a tab is not.
 TEST_F(Zadej, RoundAskedWhenTheArgumentIsNoNumber) {
     folder.write("partie3.txt", kFresh);
-    auto result = run("3\n0\n", {"3x"});
-    EXPECT_EQ(result.out, kHeader + "Zadejte cislo kola pro zadani vysledku : Losovani - verze 9.2.2009\n" +
-                              std::string(19, '-') + "\nPartie 3.kola \n\n" + state(5, 4, "1 2 3 4 ") + kAskTable +
-                              "Stul 0 neexistuje \n\n");
+    for (const char* argument : {"3x", "\t3"}) {
+        auto result = run("3\n0\n", {argument});
+        EXPECT_EQ(result.out, kHeader + "Zadejte cislo kola pro zadani vysledku : Losovani - verze 9.2.2009\n" +
+                                  std::string(19, '-') + "\nPartie 3.kola \n\n" + state(5, 4, "1 2 3 4 ") + kAskTable +
+                                  "Stul 0 neexistuje \n\n");
+    }
+    EXPECT_EQ(run("0\n", {"  3"}).out, kHeader + "Partie 3.kola \n\n" + state(5, 4, "1 2 3 4 ") + kAskTable +
+                                          "Stul 0 neexistuje \n\n");
 }
 
 TEST_F(Zadej, EndOfInputStopsWithCode1AndWritesNothingMore) {
