@@ -77,11 +77,11 @@ void removeFile(const std::string& path);
 void clearPendingTemporary();
 
 // Removes the temporaries of target (<target>.tmp.<pid>, <target>.tmp.<pid>.<n>) that a writer
-// left behind: its process no longer runs on this computer and, unless this process holds the
-// lock of target's folder (every writer of a file replaced under it holds it while its
-// temporary exists, so none is at work), the temporary is more than a minute older than
-// target: the folder may be shared, and a writer on another computer keeps its temporary for
-// a second or two at most. Called right after target was replaced.
+// left behind: its process no longer runs on this computer and, unless this thread holds the
+// folder's lock (every writer of the suite holds it while its temporary exists, so none is at
+// work), the temporary is more than a minute older than target: on a file system without locks
+// the folder may still be shared, and a writer on another computer keeps its temporary for a
+// second or two at most. Called right after target was replaced.
 void removeStaleTemporaries(const std::string& target);
 
 // --- Lock ----------------------------------------------------------------------------------
@@ -111,7 +111,9 @@ public:
     FolderLock& operator=(const FolderLock&) = delete;
     ~FolderLock() { release(); }
 
-    // Waits for the lock of the folder that holds the file at path.
+    // Waits for the lock of the folder that holds the file at path. A thread that holds the
+    // lock already gets Held at once and nothing to release: a run works in one tournament
+    // folder (and its zaloha), and the lock taken first covers every file it replaces.
     static FolderLock take(const std::string& path);
     State state() const { return state_; }
     void release();

@@ -159,8 +159,9 @@ void forgetOwed(const std::string& folder) {
     std::erase_if(owedFiles, [&](const std::string& file) { return folderOf(file) == folder; });
 }
 
-// The folder whose lock this process holds, if any.
-std::optional<std::string> lockedFolder;
+// This thread holds the lock of its tournament folder. A run of the suite works in one folder
+// (and its zaloha), so a lock already held covers every file it replaces.
+thread_local bool folderLockHeld = false;
 
 // The process number of a writer's temporary of target: <target>.tmp.<pid> or <target>.tmp.<pid>.<n>.
 std::optional<pid_t> writerOf(const std::string& name, const std::string& prefix) {
@@ -276,7 +277,6 @@ void removeStaleTemporaries(const std::string& target) {
     struct stat targetInfo {};
     if (stat(target.c_str(), &targetInfo) != 0) return;
     const std::string folder = folderOf(target);
-    const bool noWriterAtWork = lockedFolder == folder;
     const std::string prefix = target.substr(target.find_last_of('/') + 1) + ".tmp.";
     DIR* listing = opendir(folder.c_str());
     if (listing == nullptr) return;
@@ -287,13 +287,14 @@ void removeStaleTemporaries(const std::string& target) {
         const std::string path = besideFile(target, entry->d_name);
         struct stat info {};
         if (lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
-        if (noWriterAtWork || info.st_mtime + kStaleSeconds < targetInfo.st_mtime) stale.push_back(path);
+        if (folderLockHeld || info.st_mtime + kStaleSeconds < targetInfo.st_mtime) stale.push_back(path);
     }
     closedir(listing);
     for (const std::string& path : stale) unlink(path.c_str());
 }
 
 FolderLock FolderLock::take(const std::string& path) {
+    if (folderLockHeld) return FolderLock(kNone, State::Held);
     const std::string lockPath = besideFile(path, kLockFileName);
     int fd;
     do fd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
@@ -312,7 +313,7 @@ FolderLock FolderLock::take(const std::string& path) {
     do locked = fcntl(fd, F_OFD_SETLKW, &whole);
     while (locked != 0 && errno == EINTR);
     if (locked == 0) {
-        lockedFolder = folderOf(path);
+        folderLockHeld = true;
         return FolderLock(fd, State::Held);
     }
     const int error = errno;
@@ -322,7 +323,7 @@ FolderLock FolderLock::take(const std::string& path) {
 
 void FolderLock::release() {
     if (handle_ == kNone) return;
-    lockedFolder.reset();
+    folderLockHeld = false;
     close(static_cast<int>(handle_));  // closing the file gives the lock up
     handle_ = kNone;
 }

@@ -231,13 +231,9 @@ std::string besideFile(const std::string& path, const std::string& name) {
     return slash == std::string::npos ? name : path.substr(0, slash + 1) + name;
 }
 
-std::string folderOf(const std::string& path) {
-    auto slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? "." : path.substr(0, slash + 1);
-}
-
-// The folder whose lock this process holds, if any.
-std::optional<std::string> lockedFolder;
+// This thread holds the lock of its tournament folder. A run of the suite works in one folder
+// (and its zaloha), so a lock already held covers every file it replaces.
+thread_local bool folderLockHeld = false;
 
 // The process number of a writer's temporary of target: <target>.tmp.<pid> or <target>.tmp.<pid>.<n>.
 std::optional<DWORD> writerOf(const std::string& name, const std::string& prefix) {
@@ -453,7 +449,6 @@ void clearPendingTemporary() {
 void removeStaleTemporaries(const std::string& target) {
     WIN32_FILE_ATTRIBUTE_DATA targetInfo;
     if (!GetFileAttributesExW(wide(target).c_str(), GetFileExInfoStandard, &targetInfo)) return;
-    const bool noWriterAtWork = lockedFolder == folderOf(target);
     const std::string prefix = target.substr(target.find_last_of("/\\") + 1) + ".tmp.";
     WIN32_FIND_DATAW found;
     HANDLE listing = FindFirstFileW(wide(besideFile(target, prefix + "*")).c_str(), &found);
@@ -463,7 +458,7 @@ void removeStaleTemporaries(const std::string& target) {
         const std::string name = narrow(found.cFileName);
         auto writer = writerOf(name, prefix);
         if (!writer || processRuns(*writer) || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
-        if (noWriterAtWork || ticksOf(found.ftLastWriteTime) + kStaleTicks < ticksOf(targetInfo.ftLastWriteTime))
+        if (folderLockHeld || ticksOf(found.ftLastWriteTime) + kStaleTicks < ticksOf(targetInfo.ftLastWriteTime))
             stale.push_back(besideFile(target, name));
     } while (FindNextFileW(listing, &found));
     FindClose(listing);
@@ -471,6 +466,7 @@ void removeStaleTemporaries(const std::string& target) {
 }
 
 FolderLock FolderLock::take(const std::string& path) {
+    if (folderLockHeld) return FolderLock(kNone, State::Held);
     const std::wstring lockPath = wide(besideFile(path, kLockFileName));
     HANDLE file = CreateFileW(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -482,7 +478,7 @@ FolderLock FolderLock::take(const std::string& path) {
     // The file is empty and nobody reads it: a lock of its first byte is the folder's lock.
     OVERLAPPED where = {};
     if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &where)) {
-        lockedFolder = folderOf(path);
+        folderLockHeld = true;
         return FolderLock(reinterpret_cast<std::intptr_t>(file), State::Held);
     }
     const DWORD error = GetLastError();
@@ -494,7 +490,7 @@ FolderLock FolderLock::take(const std::string& path) {
 void FolderLock::release() {
     if (handle_ == kNone) return;
     HANDLE file = reinterpret_cast<HANDLE>(handle_);
-    lockedFolder.reset();
+    folderLockHeld = false;
     // Closing would free the lock too, but Windows may take its time over it.
     OVERLAPPED where = {};
     UnlockFileEx(file, 0, 1, 0, &where);
