@@ -175,6 +175,35 @@ class KillTest:
               "temporary file: the round file always complete with every acknowledged result")
 
 
+def two_desks(options, rounds=4):
+    """Two zadej at once on one round, each storing and correcting its own tables: neither undoes
+    the other's results."""
+    with tempfile.TemporaryDirectory(prefix="turnaj-desks-") as path:
+        folder = Folder(options, path)
+        test = KillTest(options, folder)
+        desks = [list(range(1, 8)), list(range(8, 16))]
+        wanted = {}
+        for turn in range(rounds):
+            scripts = []
+            for tables in desks:
+                keyboard = ""
+                for table in tables:
+                    wanted[table] = (100 + 10 * turn + table, 500 - 10 * turn - table)
+                    keyboard += f"{table}\n{wanted[table][0]} {wanted[table][1]}\n" + ("a\n" if turn else "")
+                scripts.append(keyboard + "0\n")
+            processes = [subprocess.Popen(folder.command("zadej", ["1"]), cwd=path, stdin=subprocess.PIPE,
+                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL) for _ in scripts]
+            for process, keyboard in zip(processes, scripts):
+                process.stdin.write(keyboard.encode())
+                process.stdin.close()
+            assert all(process.wait(60) == 0 for process in processes), "a desk failed"
+            stored = scores(folder.read(ROUND_FILE))
+            for table, pair in wanted.items():
+                assert stored[table - 1] == pair, f"turn {turn}: table {table} holds {stored[table - 1]}, not {pair}"
+            test.check_complete(folder.read(ROUND_FILE), f"two desks, turn {turn}")
+    print(f"two desks at once, {rounds} turns of 15 stores: every result kept")
+
+
 def fifo_inputs(options):
     """A FIFO in place of an input: the program must not wait for a writer."""
     cases = [
@@ -207,6 +236,7 @@ def main():
     options.bin = os.path.abspath(options.bin)
     with tempfile.TemporaryDirectory(prefix="turnaj-kill-") as path:
         KillTest(options, Folder(options, path)).run()
+    two_desks(options)
     if hasattr(os, "mkfifo"):
         fifo_inputs(options)
 
