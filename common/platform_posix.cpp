@@ -30,6 +30,13 @@ constexpr std::uint64_t kPatienceMs = 1000;
 constexpr long kRetryPauseMs = 50;
 // A temporary this much older than its target was left by a writer that is gone.
 constexpr time_t kStaleSeconds = 60;
+// A lock of the open file itself, not of the process: NFS and CIFS pass it on to the server,
+// and two sessions in one process exclude each other. Systems without it get the process lock.
+#ifdef F_OFD_SETLKW
+constexpr int kWaitForLock = F_OFD_SETLKW;
+#else
+constexpr int kWaitForLock = F_SETLKW;
+#endif
 
 extern "C" void removePendingAndDie(int signalNumber) {
     if (pendingTemporary[0] != '\0') unlink(pendingTemporary);
@@ -305,12 +312,11 @@ FolderLock FolderLock::take(const std::string& path) {
         close(fd);
         return FolderLock(kNone, State::Failed);
     }
-    // A lock of the open file itself, not of the process: NFS and CIFS pass it on to the server.
     struct flock whole {};
     whole.l_type = F_WRLCK;
     whole.l_whence = SEEK_SET;
     int locked;
-    do locked = fcntl(fd, F_OFD_SETLKW, &whole);
+    do locked = fcntl(fd, kWaitForLock, &whole);
     while (locked != 0 && errno == EINTR);
     if (locked == 0) {
         folderLockHeld = true;
