@@ -95,7 +95,8 @@ class FolderLock {
 public:
     // Held: the lock is ours until release. NotSupported: the folder's file system has no locks
     // (the work may go on, unshared). Failed: zamek.lck cannot be made, opened or locked.
-    enum class State { Held, NotSupported, Failed };
+    // NoLockFile: the folder has no zamek.lck, and takeExisting made none.
+    enum class State { Held, NotSupported, Failed, NoLockFile };
 
     FolderLock(FolderLock&& other) noexcept : handle_(other.handle_), state_(other.state_) { other.handle_ = kNone; }
     FolderLock& operator=(FolderLock&& other) noexcept {
@@ -115,11 +116,16 @@ public:
     // lock already gets Held at once and nothing to release: a run works in one tournament
     // folder (and its zaloha), and the lock taken first covers every file it replaces.
     static FolderLock take(const std::string& path);
+    // The same where the folder has its lock file already (los made it); a folder that has
+    // none gets none, and nothing is held.
+    static FolderLock takeExisting(const std::string& path);
     State state() const { return state_; }
     void release();
 
 private:
     static constexpr std::intptr_t kNone = -1;
+    // creation: whether a missing lock file is made, in the system's own terms.
+    static FolderLock lockWith(const std::string& path, int creation);
     FolderLock(std::intptr_t handle, State state) : handle_(handle), state_(state) {}
     std::intptr_t handle_ = kNone;
     State state_ = State::Failed;

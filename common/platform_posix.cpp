@@ -300,13 +300,17 @@ void removeStaleTemporaries(const std::string& target) {
     for (const std::string& path : stale) unlink(path.c_str());
 }
 
-FolderLock FolderLock::take(const std::string& path) {
+FolderLock FolderLock::take(const std::string& path) { return lockWith(path, O_CREAT); }
+
+FolderLock FolderLock::takeExisting(const std::string& path) { return lockWith(path, 0); }
+
+FolderLock FolderLock::lockWith(const std::string& path, int creation) {
     if (folderLockHeld) return FolderLock(kNone, State::Held);
     const std::string lockPath = besideFile(path, kLockFileName);
     int fd;
-    do fd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    do fd = open(lockPath.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | creation, 0666);
     while (fd < 0 && errno == EINTR);
-    if (fd < 0) return FolderLock(kNone, State::Failed);
+    if (fd < 0) return FolderLock(kNone, errno == ENOENT && creation == 0 ? State::NoLockFile : State::Failed);
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         close(fd);

@@ -465,12 +465,19 @@ void removeStaleTemporaries(const std::string& target) {
     for (const std::string& path : stale) DeleteFileW(wide(path).c_str());
 }
 
-FolderLock FolderLock::take(const std::string& path) {
+FolderLock FolderLock::take(const std::string& path) { return lockWith(path, OPEN_ALWAYS); }
+
+FolderLock FolderLock::takeExisting(const std::string& path) { return lockWith(path, OPEN_EXISTING); }
+
+FolderLock FolderLock::lockWith(const std::string& path, int creation) {
     if (folderLockHeld) return FolderLock(kNone, State::Held);
     const std::wstring lockPath = wide(besideFile(path, kLockFileName));
-    HANDLE file = CreateFileW(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return FolderLock(kNone, State::Failed);
+    HANDLE file = CreateFileW(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
+                              static_cast<DWORD>(creation), FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const bool none = creation == OPEN_EXISTING && GetLastError() == ERROR_FILE_NOT_FOUND;
+        return FolderLock(kNone, none ? State::NoLockFile : State::Failed);
+    }
     if (!isRegularFile(file)) {
         CloseHandle(file);
         return FolderLock(kNone, State::Failed);

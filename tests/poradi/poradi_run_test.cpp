@@ -61,7 +61,7 @@ TEST_F(Poradi, StandingsAfterTheRoundGivenOnTheCommandLine) {
     EXPECT_EQ(result.out, kBanner + "Nacteno 6 partii\nBucholtz upraven u hrace 5\n");
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(fileNames(),
-              inputsAnd({"kanvo.new", "partie.dat", "partie3.htm", "poradi3.htm", "poradi3.txt", "zamek.lck"}));
+              inputsAnd({"kanvo.new", "partie.dat", "partie3.htm", "poradi3.htm", "poradi3.txt"}));
     EXPECT_EQ(folder.read("partie.dat"),
               crlf({"  7   3 412 380", " 12  20 350 350", "  3  12 300 410", " 20   7 420 400", "  7  12 390 395",
                     "  5   3 451 300"}));
