@@ -2,6 +2,8 @@
 // console text and the round file compared byte for byte.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "program_run.hpp"
 #include "temp_folder.hpp"
 
@@ -132,6 +134,16 @@ TEST_F(Zadej, MissingRoundFileIsAnOrderlyStop) {
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, kHeader + "Partie 4.kola \n\nSoubor partie4.txt neexistuje, stisknete enter ");
     EXPECT_TRUE(folder.files().empty());
+}
+
+// A lock that cannot be had is never a silent go-ahead: nothing is written.
+TEST_F(Zadej, AFolderLockThatCannotBeHadStopsBeforeAnyWrite) {
+    folder.write("partie3.txt", kFresh);
+    std::filesystem::create_directory(folder.path() / "zamek.lck");
+    auto result = run("1\n412 380\n0\n");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "Soubor zamek.lck nelze zamknout, soubor partie3.txt nebyl zapsan\n");
+    EXPECT_EQ(folder.read("partie3.txt"), kFresh);
 }
 
 TEST_F(Zadej, MoreThan100TablesIsRefusedAndTheFileUntouched) {
