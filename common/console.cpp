@@ -131,7 +131,7 @@ CommandLine readCommandLine(int argc, char** argv, std::string_view usage,
         }
         if (plainSeen) continue;  // further arguments are ignored
         plainSeen = true;
-        while (!argument.empty() && (argument.front() == ' ' || argument.front() == '\t')) argument.remove_prefix(1);
+        while (!argument.empty() && argument.front() == ' ') argument.remove_prefix(1);
         line.round = parseWholeNumber(argument);
     }
     return line;

@@ -47,6 +47,21 @@ void checkGameListCapacity(std::size_t games, std::int32_t lastRound) {
     stopWithMessage(files + " vice nez " + std::to_string(kMaxGames) + " partii");
 }
 
+std::int32_t enteredResults(TextReader& reader) {
+    std::int32_t entered = 0;
+    forEachRecord(reader, [&](TextReader& r) {
+        // As readInt reads them, but a malformed number is no stop here.
+        std::optional<std::int32_t> numbers[4];
+        for (auto& number : numbers) {
+            std::string_view token = r.readToken();
+            number = token.empty() ? 0 : parseWholeNumber(token);
+        }
+        const bool readable = numbers[0] && numbers[1] && numbers[2] && numbers[3];
+        if (!readable || (*numbers[1] > 0 && (*numbers[2] != 0 || *numbers[3] != 0))) ++entered;
+    });
+    return entered;
+}
+
 std::int32_t zeroResults(const std::vector<Game>& round) {
     std::int32_t zeros = 0;
     for (const Game& game : round) zeros += game.v1 == 0 && game.v2 == 0 ? 1 : 0;

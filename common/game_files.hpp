@@ -45,6 +45,10 @@ std::size_t gameListEntries(const std::vector<Game>& round);
 // recomputation holds stop the program with a message naming the limit and the round files.
 void checkGameListCapacity(std::size_t games, std::int32_t lastRound);
 
+// Games of a round file with a real opponent (second player above 0) whose scores are not
+// 0 0. A line whose numbers do not read counts too: what cannot be read for sure is kept.
+std::int32_t enteredResults(TextReader& reader);
+
 // Lines of a round whose result is still 0 0, and the line that reports them.
 std::int32_t zeroResults(const std::vector<Game>& round);
 std::string zeroResultsLine(std::int32_t round, std::int32_t count);

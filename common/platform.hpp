@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -32,13 +33,28 @@ void restoreColours(std::ostream& out);
 
 // --- Files ---------------------------------------------------------------------------------
 
-// The whole content of a readable regular file; nothing for a missing file, a folder or
-// anything else that is not a readable regular file.
-std::optional<std::string> readFile(const std::string& path);
+// What reading a file found: its bytes; nothing to read (no such file, or a folder, a FIFO, a
+// socket or a device in its place, none of which is ever opened in a way that could block); or
+// a file that is there but could not be read for about a second (another program holds it
+// without read sharing, a read error).
+enum class ReadStatus { Read, Missing, Unreadable };
+struct FileRead {
+    ReadStatus status = ReadStatus::Missing;
+    std::string bytes;
+};
+FileRead readFile(const std::string& path);
 
-// Writes bytes to a new temporary file in target's folder, created exclusively under a name of
-// this writer's own, flushed to the disk when durable. Until clearPendingTemporary an interrupt
-// removes it. Its name comes back; on failure nothing is left and nothing comes back.
+// True when anything (a file, a folder) has this name.
+bool pathExists(const std::string& path);
+
+// Makes the folder; true when the folder exists afterwards.
+bool createFolder(const std::string& path);
+
+// Writes bytes to a new temporary file <target>.tmp.<process number> in target's folder,
+// created exclusively (a counter is added to the name when an earlier process left one),
+// flushed to the disk when durable. From the moment it exists until the replace or
+// clearPendingTemporary an interrupt removes it; an interrupt never removes a file that this
+// process did not create. Its name comes back; on failure nothing is left and nothing comes back.
 std::optional<std::string> writeTemporary(const std::string& target, const std::string& bytes, bool durable);
 
 // How a replacement is made to survive a power cut: not at all (a file the run erases itself);
@@ -46,12 +62,18 @@ std::optional<std::string> writeTemporary(const std::string& target, const std::
 // at the program's end (flushOwedFolder), when another kept file follows straight away.
 enum class Durability { None, Now, WithNextFlush };
 
-// Puts from in place of to (replacing to) and flushes the folder as asked; false when either
-// fails. A file held open by another program may make the replacement fail.
-bool replaceFile(const std::string& from, const std::string& to, Durability durability);
+// Failed: to is as it was. Replaced: to has the new bytes. ReplacedNotDurable: to has the new
+// bytes, but the flush that was to make the new name survive a power cut failed.
+enum class ReplaceOutcome { Failed, Replaced, ReplacedNotDurable };
 
-// Flushes the folder that a replacement left unflushed (WithNextFlush); false when that fails.
-bool flushOwedFolder();
+// Puts from in place of to by one atomic rename (at no moment is there no file under the name
+// to) and flushes as asked; a successful rename ends the interrupt handler's claim on from.
+// Retried for about a second while another program holds a file.
+ReplaceOutcome replaceFile(const std::string& from, const std::string& to, Durability durability);
+
+// Flushes the folder that replacements left unflushed (WithNextFlush). When that flush fails,
+// the files it was to make durable come back (nothing when it succeeds or nothing was owed).
+std::vector<std::string> flushOwedFolder();
 
 // Erases a file; a file that is already gone is fine.
 void removeFile(const std::string& path);
@@ -59,35 +81,59 @@ void removeFile(const std::string& path);
 // The temporary file, if any, is no longer the interrupt handler's to remove.
 void clearPendingTemporary();
 
-// --- Locks ---------------------------------------------------------------------------------
+// Removes the temporaries of target (<target>.tmp.<pid>, <target>.tmp.<pid>.<n>) that a writer
+// left behind: its process no longer runs on this computer and, unless this thread holds the
+// folder's lock (every writer of the suite holds it while its temporary exists, so none is at
+// work), the temporary is more than a minute older than target: on a file system without locks
+// the folder may still be shared, and a writer on another computer keeps its temporary for a
+// second or two at most. Called right after target was replaced.
+void removeStaleTemporaries(const std::string& target);
 
-// An exclusive lock on an existing file, shared by every program of the suite on any computer
-// that sees the folder. Replacing the file under the lock puts a new file under the name, so
-// the lock is taken again until it holds the file the name points to. No file is created.
-class FileLock {
+// --- Lock ----------------------------------------------------------------------------------
+
+// The one file of the suite that is never replaced or removed: its lock is the folder's lock.
+inline constexpr const char* kLockFileName = "zamek.lck";
+
+// An exclusive lock of a tournament folder, shared by every program of the suite on every
+// computer that sees the folder: a lock of the file zamek.lck in it, created empty when missing.
+class FolderLock {
 public:
-    FileLock() = default;
-    FileLock(FileLock&& other) noexcept : handle_(other.handle_) { other.handle_ = kNone; }
-    FileLock& operator=(FileLock&& other) noexcept {
+    // Held: the lock is ours until release. NotSupported: the folder's file system has no locks
+    // (the work may go on, unshared). Failed: zamek.lck cannot be made, opened or locked.
+    // NoLockFile: the folder has no zamek.lck, and takeExisting made none.
+    enum class State { Held, NotSupported, Failed, NoLockFile };
+
+    FolderLock(FolderLock&& other) noexcept : handle_(other.handle_), state_(other.state_) { other.handle_ = kNone; }
+    FolderLock& operator=(FolderLock&& other) noexcept {
         if (this != &other) {
             release();
             handle_ = other.handle_;
+            state_ = other.state_;
             other.handle_ = kNone;
         }
         return *this;
     }
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
-    ~FileLock() { release(); }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    ~FolderLock() { release(); }
 
-    // Waits for the lock of the file at path; nothing when there is no such regular file.
-    static std::optional<FileLock> take(const std::string& path);
+    // Waits for the lock of the folder that holds the file at path. A thread that holds the
+    // lock already gets Held at once and nothing to release: a run works in one tournament
+    // folder (and its zaloha), and the lock taken first covers every file it replaces.
+    static FolderLock take(const std::string& path);
+    // The same where the folder has its lock file already (los made it); a folder that has
+    // none gets none, and nothing is held.
+    static FolderLock takeExisting(const std::string& path);
+    State state() const { return state_; }
     void release();
 
 private:
     static constexpr std::intptr_t kNone = -1;
-    explicit FileLock(std::intptr_t handle) : handle_(handle) {}
+    // creation: whether a missing lock file is made, in the system's own terms.
+    static FolderLock lockWith(const std::string& path, int creation);
+    FolderLock(std::intptr_t handle, State state) : handle_(handle), state_(state) {}
     std::intptr_t handle_ = kNone;
+    State state_ = State::Failed;
 };
 
 // --- Time ----------------------------------------------------------------------------------

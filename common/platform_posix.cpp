@@ -1,7 +1,7 @@
 // The platform interface on Linux and other POSIX systems: ANSI sequences on the terminal,
-// open/fsync/rename for files, flock for locks, signals for interrupts, CLOCK_BOOTTIME.
+// open/fsync/rename for files, open-file-description locks, signals for interrupts, CLOCK_BOOTTIME.
+#include <dirent.h>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -11,6 +11,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "platform.hpp"
 
@@ -21,8 +24,19 @@ namespace {
 // Fixed buffer so that the interrupt handler touches no heap.
 char pendingTemporary[4096] = {0};
 volatile std::sig_atomic_t coloursSet = 0;
-std::string owedFolder;  // a folder whose replacements still wait for its flush
 constexpr char kResetColours[] = "\x1b[0m";
+// A file that cannot be read or replaced now is tried again for about a second.
+constexpr std::uint64_t kPatienceMs = 1000;
+constexpr long kRetryPauseMs = 50;
+// A temporary this much older than its target was left by a writer that is gone.
+constexpr time_t kStaleSeconds = 60;
+// A lock of the open file itself, not of the process: NFS and CIFS pass it on to the server,
+// and two sessions in one process exclude each other. Systems without it get the process lock.
+#ifdef F_OFD_SETLKW
+constexpr int kWaitForLock = F_OFD_SETLKW;
+#else
+constexpr int kWaitForLock = F_SETLKW;
+#endif
 
 extern "C" void removePendingAndDie(int signalNumber) {
     if (pendingTemporary[0] != '\0') unlink(pendingTemporary);
@@ -40,6 +54,29 @@ void setPendingTemporary(const std::string& path) {
     std::memcpy(pendingTemporary, path.data(), n);
 }
 
+// Holds back the interrupts that remove the pending temporary for as long as it lives: a file
+// and its registration for removal then come and go together.
+class InterruptsHeld {
+public:
+    InterruptsHeld() {
+        sigset_t interrupts;
+        sigemptyset(&interrupts);
+        for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&interrupts, signalNumber);
+        sigprocmask(SIG_BLOCK, &interrupts, &before_);
+    }
+    ~InterruptsHeld() { sigprocmask(SIG_SETMASK, &before_, nullptr); }
+    InterruptsHeld(const InterruptsHeld&) = delete;
+    InterruptsHeld& operator=(const InterruptsHeld&) = delete;
+
+private:
+    sigset_t before_{};
+};
+
+void waitBriefly() {
+    timespec wait{0, kRetryPauseMs * 1000000L};
+    nanosleep(&wait, nullptr);
+}
+
 bool writeAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -51,13 +88,51 @@ bool writeAll(int fd, const std::string& bytes) {
     return true;
 }
 
+// Reads to the end whatever the size said: the file may grow meanwhile.
+bool readAll(int fd, std::size_t sizeHint, std::string& bytes) {
+    bytes.assign(sizeHint + 1, '\0');
+    std::size_t done = 0;
+    for (;;) {
+        if (done == bytes.size()) bytes.resize(bytes.size() * 2);
+        ssize_t n = read(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    bytes.resize(done);
+    return true;
+}
+
+// The errors that say there is no such file, as against one that is there but unreadable.
+bool nothingThere(int error) { return error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG || error == ELOOP; }
+
+// A FIFO, a socket or a device is never opened: its open or its read could wait for ever.
+FileRead readOnce(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) return {nothingThere(errno) ? ReadStatus::Missing : ReadStatus::Unreadable, {}};
+    if (!S_ISREG(info.st_mode)) return {ReadStatus::Missing, {}};
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return {nothingThere(errno) ? ReadStatus::Missing : ReadStatus::Unreadable, {}};
+    FileRead result{ReadStatus::Unreadable, {}};
+    if (fstat(fd, &info) == 0 && !S_ISREG(info.st_mode))
+        result.status = ReadStatus::Missing;  // swapped for something else since the test above
+    else if (readAll(fd, static_cast<std::size_t>(info.st_size), result.bytes))
+        result.status = ReadStatus::Read;
+    close(fd);
+    return result;
+}
+
 // A name beside target that no other writer uses: the process number, and a counter for the
-// rare leftover of an earlier process with the same number.
+// rare leftover of an earlier process with the same number. The file is registered for the
+// interrupt handler as it comes into being, and only when this call created it.
 int createExclusive(const std::string& target, std::string& name) {
     const std::string base = target + ".tmp." + std::to_string(getpid());
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = attempt == 0 ? base : base + "." + std::to_string(attempt);
+        InterruptsHeld held;
         int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) setPendingTemporary(name);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
@@ -69,6 +144,12 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// The path of another file in the folder of path, written the way path is.
+std::string besideFile(const std::string& path, const std::string& name) {
+    auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? name : path.substr(0, slash + 1) + name;
+}
+
 // Some file systems cannot flush a folder at all (EINVAL); that is no failure of ours.
 bool flushFolder(const std::string& folder) {
     int fd = open(folder.c_str(), O_RDONLY | O_CLOEXEC);
@@ -78,7 +159,34 @@ bool flushFolder(const std::string& folder) {
     return ok;
 }
 
-bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+// Files replaced with their folder's flush put off (Durability::WithNextFlush).
+std::vector<std::string> owedFiles;
+
+void forgetOwed(const std::string& folder) {
+    std::erase_if(owedFiles, [&](const std::string& file) { return folderOf(file) == folder; });
+}
+
+// This thread holds the lock of its tournament folder. A run of the suite works in one folder
+// (and its zaloha), so a lock already held covers every file it replaces.
+thread_local bool folderLockHeld = false;
+
+// The process number of a writer's temporary of target: <target>.tmp.<pid> or <target>.tmp.<pid>.<n>.
+std::optional<pid_t> writerOf(const std::string& name, const std::string& prefix) {
+    if (name.compare(0, prefix.size(), prefix) != 0) return std::nullopt;
+    auto allDigits = [](const std::string& s) {
+        return !s.empty() && s.size() <= 9 && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    const std::string rest = name.substr(prefix.size());
+    const auto dot = rest.find('.');
+    const std::string pid = rest.substr(0, dot);
+    if (!allDigits(pid) || (dot != std::string::npos && !allDigits(rest.substr(dot + 1)))) return std::nullopt;
+    return static_cast<pid_t>(std::stol(pid));
+}
+
+bool processRuns(pid_t pid) { return pid > 0 && (kill(pid, 0) == 0 || errno == EPERM); }
+
+// File systems without any locks answer so; every other failure is a real one.
+bool withoutLocks(int error) { return error == ENOLCK || error == EOPNOTSUPP || error == ENOSYS || error == EINVAL; }
 
 }  // namespace
 
@@ -108,37 +216,30 @@ void restoreColours(std::ostream& out) {
     coloursSet = 0;
 }
 
-std::optional<std::string> readFile(const std::string& path) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    struct stat info {};
-    std::optional<std::string> content;
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        // Read to the end whatever the size said: the file may grow meanwhile.
-        std::string bytes(static_cast<std::size_t>(info.st_size) + 1, '\0');
-        std::size_t done = 0;
-        for (;;) {
-            if (done == bytes.size()) bytes.resize(bytes.size() * 2);
-            ssize_t n = read(fd, bytes.data() + done, bytes.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) break;
-            if (n == 0) {
-                bytes.resize(done);
-                content = std::move(bytes);
-                break;
-            }
-            done += static_cast<std::size_t>(n);
-        }
+FileRead readFile(const std::string& path) {
+    const std::uint64_t start = millisecondsSinceStart();
+    for (;;) {
+        FileRead result = readOnce(path);
+        if (result.status != ReadStatus::Unreadable || millisecondsSinceStart() - start >= kPatienceMs) return result;
+        waitBriefly();
     }
-    close(fd);
-    return content;
+}
+
+bool pathExists(const std::string& path) {
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0;
+}
+
+bool createFolder(const std::string& path) {
+    if (mkdir(path.c_str(), 0777) == 0) return true;
+    struct stat info {};
+    return errno == EEXIST && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 std::optional<std::string> writeTemporary(const std::string& target, const std::string& bytes, bool durable) {
     std::string name;
     int fd = createExclusive(target, name);
     if (fd < 0) return std::nullopt;
-    setPendingTemporary(name);
     bool ok = writeAll(fd, bytes);
     if (durable) ok = fsync(fd) == 0 && ok;
     ok = close(fd) == 0 && ok;
@@ -148,50 +249,94 @@ std::optional<std::string> writeTemporary(const std::string& target, const std::
     return std::nullopt;
 }
 
-bool replaceFile(const std::string& from, const std::string& to, Durability durability) {
-    if (std::rename(from.c_str(), to.c_str()) != 0) return false;
-    const std::string folder = folderOf(to);
-    if (durability == Durability::WithNextFlush) {
-        // One flush of a folder makes every replacement made in it so far durable.
-        if (!owedFolder.empty() && owedFolder != folder && !flushOwedFolder()) return false;
-        owedFolder = folder;
-        return true;
+ReplaceOutcome replaceFile(const std::string& from, const std::string& to, Durability durability) {
+    {
+        InterruptsHeld held;
+        if (std::rename(from.c_str(), to.c_str()) != 0) return ReplaceOutcome::Failed;
+        clearPendingTemporary();
     }
-    if (durability == Durability::None) return true;
-    if (owedFolder == folder) owedFolder.clear();
-    return flushFolder(folder);
+    if (durability == Durability::None) return ReplaceOutcome::Replaced;
+    if (durability == Durability::WithNextFlush) {
+        if (std::find(owedFiles.begin(), owedFiles.end(), to) == owedFiles.end()) owedFiles.push_back(to);
+        return ReplaceOutcome::Replaced;
+    }
+    // One flush of a folder makes every replacement made in it so far durable.
+    const std::string folder = folderOf(to);
+    if (!flushFolder(folder)) return ReplaceOutcome::ReplacedNotDurable;
+    forgetOwed(folder);
+    return ReplaceOutcome::Replaced;
 }
 
-bool flushOwedFolder() {
-    if (owedFolder.empty()) return true;
-    const std::string folder = std::move(owedFolder);
-    owedFolder.clear();
-    return flushFolder(folder);
+std::vector<std::string> flushOwedFolder() {
+    std::vector<std::string> notDurable;
+    while (!owedFiles.empty()) {
+        const std::string folder = folderOf(owedFiles.front());
+        if (!flushFolder(folder))
+            for (const std::string& file : owedFiles)
+                if (folderOf(file) == folder) notDurable.push_back(file);
+        forgetOwed(folder);
+    }
+    return notDurable;
 }
 
 void removeFile(const std::string& path) { unlink(path.c_str()); }
 
 void clearPendingTemporary() { pendingTemporary[0] = '\0'; }
 
-std::optional<FileLock> FileLock::take(const std::string& path) {
-    for (;;) {
-        int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) return std::nullopt;
-        FileLock lock(fd);
-        struct stat held {}, named {};
-        if (fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) return std::nullopt;
-        int locked;
-        do locked = flock(fd, LOCK_EX);
-        while (locked != 0 && errno == EINTR);
-        // A file system without locks still gets its file written; it just cannot be shared.
-        if (stat(path.c_str(), &named) != 0) return std::nullopt;
-        if (sameFile(held, named)) return lock;
-        // The file was replaced while we waited: lock the one the name points to now.
+void removeStaleTemporaries(const std::string& target) {
+    struct stat targetInfo {};
+    if (stat(target.c_str(), &targetInfo) != 0) return;
+    const std::string folder = folderOf(target);
+    const std::string prefix = target.substr(target.find_last_of('/') + 1) + ".tmp.";
+    DIR* listing = opendir(folder.c_str());
+    if (listing == nullptr) return;
+    std::vector<std::string> stale;
+    while (const dirent* entry = readdir(listing)) {
+        auto writer = writerOf(entry->d_name, prefix);
+        if (!writer || processRuns(*writer)) continue;
+        const std::string path = besideFile(target, entry->d_name);
+        struct stat info {};
+        if (lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+        if (folderLockHeld || info.st_mtime + kStaleSeconds < targetInfo.st_mtime) stale.push_back(path);
     }
+    closedir(listing);
+    for (const std::string& path : stale) unlink(path.c_str());
 }
 
-void FileLock::release() {
+FolderLock FolderLock::take(const std::string& path) { return lockWith(path, O_CREAT); }
+
+FolderLock FolderLock::takeExisting(const std::string& path) { return lockWith(path, 0); }
+
+FolderLock FolderLock::lockWith(const std::string& path, int creation) {
+    if (folderLockHeld) return FolderLock(kNone, State::Held);
+    const std::string lockPath = besideFile(path, kLockFileName);
+    int fd;
+    do fd = open(lockPath.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | creation, 0666);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) return FolderLock(kNone, errno == ENOENT && creation == 0 ? State::NoLockFile : State::Failed);
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return FolderLock(kNone, State::Failed);
+    }
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    int locked;
+    do locked = fcntl(fd, kWaitForLock, &whole);
+    while (locked != 0 && errno == EINTR);
+    if (locked == 0) {
+        folderLockHeld = true;
+        return FolderLock(fd, State::Held);
+    }
+    const int error = errno;
+    close(fd);
+    return FolderLock(kNone, withoutLocks(error) ? State::NotSupported : State::Failed);
+}
+
+void FolderLock::release() {
     if (handle_ == kNone) return;
+    folderLockHeld = false;
     close(static_cast<int>(handle_));  // closing the file gives the lock up
     handle_ = kNone;
 }

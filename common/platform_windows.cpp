@@ -1,22 +1,15 @@
-// The platform interface on Windows: console attributes, Win32 files opened with delete
-// sharing, the replace by a rename that works while the round file is locked, LockFileEx, GetTickCount64.
+// The platform interface on Windows: console attributes, Win32 files opened with every
+// sharing, the replace by one rename, LockFileEx on the folder's lock file, GetTickCount64.
 //
-// Replacing a locked file. The results desk stores a result as lock, re-read, write temporary,
-// replace, release: the lock is held across the replace, so that no other session reads the old
-// content meanwhile. A classic Windows rename cannot replace a file that is open, and the locked
-// file is open (by us, and by every session waiting for the lock). So:
+// Replacing a file: the lock is on zamek.lck, a file never replaced, so a round file is open
+// only while a program reads it. The replace is one rename:
 //  - first choice, a rename with POSIX semantics (SetFileInformationByHandle, FileRenameInfoEx,
-//    replace + POSIX flags; Windows 10 1709 and later on NTFS): the new file takes the name at
-//    once while the old one lives on, nameless, for the handles still open on it;
-//  - where the system or the file system refuses it (older Windows, FAT, many network shares,
-//    Wine), MoveFileExW with replace and write-through; and when this process holds the lock on
-//    the target, the locked file is first renamed aside (allowed, since every handle on it shares
-//    delete), the new file renamed in, and the old one deleted: it goes when the last handle on it
-//    closes, ours at release and a waiting session's as soon as it sees the name point elsewhere.
-//    The name is absent between the two renames (microseconds); an interrupt there puts the old
-//    file back.
+//    replace + POSIX flags; Windows 10 1709 and later on NTFS), which replaces a file that a
+//    reader has open;
+//  - where the system or the file system refuses it (older Windows, FAT and exFAT, many network
+//    shares, Wine), MoveFileExW with replace and write-through.
 // Both are retried for about a second while another program (a reader, an editor, a virus
-// scanner) holds the file.
+// scanner) holds the file. The name never points to nothing.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -30,6 +23,9 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "platform.hpp"
 
@@ -41,9 +37,12 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 // Declared here: the headers show them only when built for Windows 10 alone.
 constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
 constexpr DWORD kRenameReplaceIfExists = 0x1, kRenamePosixSemantics = 0x2;
-// The lock is one byte far past any round file's end: Windows locks are mandatory, and a lock
-// over the content would stop every other reader, ours included.
-constexpr DWORD kLockOffset = 0x7fffffff;
+// A file that cannot be read or replaced now is tried again for about a second.
+constexpr ULONGLONG kPatienceMs = 1000;
+constexpr DWORD kRetryPauseMs = 50;
+// A temporary this much older than its target was left by a writer that is gone (in the
+// 100-nanosecond units of file times).
+constexpr std::uint64_t kStaleTicks = 60ull * 10000000ull;
 
 // --- Names ---------------------------------------------------------------------------------
 
@@ -67,13 +66,11 @@ std::wstring fullPath(const std::wstring& path) {
 
 // --- Interrupt clean-up --------------------------------------------------------------------
 
-// Fixed buffers: the console handler runs on a thread of its own while the program goes on.
-struct PendingReplace {
-    wchar_t temporary[4096];
-    wchar_t aside[4096];  // a locked file renamed aside, still to be given its name back
-    wchar_t target[4096];
-};
-PendingReplace pending = {};
+// A fixed buffer: the console handler runs on a thread of its own while the program goes on.
+// The guard makes a temporary and its registration come and go together: the handler waits
+// while a temporary is being created or renamed, and never lets go (the process ends).
+wchar_t pendingTemporary[4096] = {};
+SRWLOCK pendingGuard = SRWLOCK_INIT;
 
 void copyInto(wchar_t (&buffer)[4096], const std::wstring& text) {
     const std::size_t n = std::min(text.size(), std::size(buffer) - 1);
@@ -100,37 +97,18 @@ void giveColoursBack() {
     coloursSet = 0;
 }
 
-// Ctrl+C, Ctrl+Break, the window closed, log-off or shut-down: no temporary file left, an old
-// file renamed aside given its name back, the console's own colours; then this process alone
-// ends, as the system's default handler would end it. Nothing is passed on: every other
-// program of the console gets the event from the console itself and decides for itself.
+// Ctrl+C, Ctrl+Break, the window closed, log-off or shut-down: no temporary file left, the
+// console's own colours; then this process alone ends, as the system's default handler would
+// end it. Nothing is passed on: every other program of the console gets the event from the
+// console itself and decides for itself.
 BOOL WINAPI onConsoleEvent(DWORD) {
-    if (pending.aside[0] != L'\0' && !MoveFileExW(pending.aside, pending.target, 0)) DeleteFileW(pending.aside);
-    if (pending.temporary[0] != L'\0') DeleteFileW(pending.temporary);
+    AcquireSRWLockExclusive(&pendingGuard);
+    if (pendingTemporary[0] != L'\0') DeleteFileW(pendingTemporary);
     giveColoursBack();
     ExitProcess(STATUS_CONTROL_C_EXIT);
 }
 
 // --- Files ---------------------------------------------------------------------------------
-
-struct FileIdentity {
-    DWORD volume = 0, indexHigh = 0, indexLow = 0;
-    bool operator==(const FileIdentity&) const = default;
-};
-
-std::optional<FileIdentity> identityOf(HANDLE file) {
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(file, &info)) return std::nullopt;
-    return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
-}
-
-std::optional<FileIdentity> identityOf(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    auto identity = identityOf(file);
-    CloseHandle(file);
-    return identity;
-}
 
 // A file on a disk (not a console, a pipe or the NUL device), and not a folder.
 bool isRegularFile(HANDLE file) {
@@ -158,32 +136,115 @@ bool writeAll(HANDLE file, const std::string& bytes) {
 
 // A name beside target that no other writer uses: the process number, and a counter for the
 // rare leftover of an earlier process with the same number. Delete sharing lets the console
-// handler remove the file while it is still open.
+// handler remove the file while it is still open. The file is registered for the handler as it
+// comes into being, and only when this call created it.
 HANDLE createExclusive(const std::string& target, std::string& name) {
     const std::string base = target + ".tmp." + std::to_string(GetCurrentProcessId());
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = attempt == 0 ? base : base + "." + std::to_string(attempt);
-        HANDLE file = CreateFileW(wide(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+        const std::wstring wideName = wide(name);
+        AcquireSRWLockExclusive(&pendingGuard);
+        HANDLE file = CreateFileW(wideName.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                                   CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         const DWORD error = GetLastError();
+        if (file != INVALID_HANDLE_VALUE) copyInto(pendingTemporary, wideName);
+        ReleaseSRWLockExclusive(&pendingGuard);
         if (file != INVALID_HANDLE_VALUE || (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS))
             return file;
     }
     return INVALID_HANDLE_VALUE;
 }
 
-// --- Replacing -----------------------------------------------------------------------------
+void waitBriefly() { Sleep(kRetryPauseMs); }
 
-// The locks this process holds, so that a replace knows when the target is its own locked file.
-HANDLE heldLocks[8] = {};
-
-bool lockedHere(const std::wstring& path) {
-    auto target = identityOf(path);
-    if (!target) return false;
-    for (HANDLE held : heldLocks)
-        if (held != nullptr && identityOf(held) == target) return true;
-    return false;
+// Errors that say there is no such file, as against one that is there but cannot be read now.
+bool nothingThere(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME ||
+           error == ERROR_BAD_PATHNAME || error == ERROR_DIRECTORY || error == ERROR_INVALID_PARAMETER;
 }
+
+// A folder cannot be opened as a file: Windows says access denied. That is a missing file too.
+ReadStatus statusOfOpenFailure(const std::wstring& path, DWORD error) {
+    if (nothingThere(error)) return ReadStatus::Missing;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return nothingThere(GetLastError()) ? ReadStatus::Missing : ReadStatus::Unreadable;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? ReadStatus::Missing : ReadStatus::Unreadable;
+}
+
+// Reads to the end whatever the size said: the file may grow meanwhile.
+bool readAll(HANDLE file, std::string& bytes) {
+    LARGE_INTEGER size{};
+    GetFileSizeEx(file, &size);
+    bytes.assign(static_cast<std::size_t>(size.QuadPart) + 1, '\0');
+    std::size_t done = 0;
+    for (;;) {
+        if (done == bytes.size()) bytes.resize(bytes.size() * 2);
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        DWORD got = 0;
+        if (!ReadFile(file, bytes.data() + done, want, &got, nullptr)) return false;
+        if (got == 0) break;
+        done += got;
+    }
+    bytes.resize(done);
+    return true;
+}
+
+// A console, a pipe or a device is no file to read: GetFileType says so without reading.
+FileRead readOnce(const std::string& path) {
+    const std::wstring name = wide(path);
+    HANDLE file = openExisting(name, GENERIC_READ);
+    if (file == INVALID_HANDLE_VALUE) return {statusOfOpenFailure(name, GetLastError()), {}};
+    FileRead result{ReadStatus::Missing, {}};
+    if (isRegularFile(file)) result.status = readAll(file, result.bytes) ? ReadStatus::Read : ReadStatus::Unreadable;
+    CloseHandle(file);
+    return result;
+}
+
+// The path of another file in the folder of path, written the way path is.
+std::string besideFile(const std::string& path, const std::string& name) {
+    auto slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? name : path.substr(0, slash + 1) + name;
+}
+
+// This thread holds the lock of its tournament folder. A run of the suite works in one folder
+// (and its zaloha), so a lock already held covers every file it replaces.
+thread_local bool folderLockHeld = false;
+
+// The process number of a writer's temporary of target: <target>.tmp.<pid> or <target>.tmp.<pid>.<n>.
+std::optional<DWORD> writerOf(const std::string& name, const std::string& prefix) {
+    auto allDigits = [](const std::string& s) {
+        return !s.empty() && s.size() <= 9 && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (name.compare(0, prefix.size(), prefix) != 0) return std::nullopt;
+    const std::string rest = name.substr(prefix.size());
+    const auto dot = rest.find('.');
+    const std::string pid = rest.substr(0, dot);
+    if (!allDigits(pid) || (dot != std::string::npos && !allDigits(rest.substr(dot + 1)))) return std::nullopt;
+    return static_cast<DWORD>(std::stoul(pid));
+}
+
+bool processRuns(DWORD pid) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (process == nullptr) return GetLastError() != ERROR_INVALID_PARAMETER;  // denied: it runs
+    const bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return runs;
+}
+
+std::string narrow(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, result.data(), n, nullptr, nullptr);
+    return result;
+}
+
+std::uint64_t ticksOf(const FILETIME& time) {
+    return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// --- Replacing -----------------------------------------------------------------------------
 
 // Another program has the file open for a moment, or for as long as an editor keeps it.
 bool mayPass(DWORD error) {
@@ -196,11 +257,16 @@ bool unsupported(DWORD error) {
            error == ERROR_CALL_NOT_IMPLEMENTED || error == ERROR_INVALID_LEVEL;
 }
 
+struct Rename {
+    DWORD error = 0;       // 0: the new file has the name
+    bool durable = true;   // and the flush after it worked
+};
+
 // The rename through the temporary's own handle; a flush of that handle after it puts the new
-// name on the disk as well. 0 or the error.
-DWORD renamePosix(const std::wstring& from, const std::wstring& to, bool durable) {
+// name on the disk as well.
+Rename renamePosix(const std::wstring& from, const std::wstring& to, bool durable) {
     HANDLE file = openExisting(from, DELETE | SYNCHRONIZE | (durable ? GENERIC_WRITE : 0));
-    if (file == INVALID_HANDLE_VALUE) return GetLastError();
+    if (file == INVALID_HANDLE_VALUE) return {GetLastError(), false};
     struct RenameInfo {
         DWORD flags;
         HANDLE rootDirectory;
@@ -215,43 +281,19 @@ DWORD renamePosix(const std::wstring& from, const std::wstring& to, bool durable
     info->rootDirectory = nullptr;
     info->fileNameLength = static_cast<DWORD>(nameBytes);
     std::memcpy(info->fileName, name.data(), nameBytes);
-    DWORD error = 0;
+    Rename result;
     if (!SetFileInformationByHandle(file, kFileRenameInfoEx, info, static_cast<DWORD>(buffer.size())))
-        error = GetLastError();
-    else if (durable && !FlushFileBuffers(file))
-        error = GetLastError();
+        result = {GetLastError(), false};
+    else if (durable)
+        result.durable = FlushFileBuffers(file) != 0;
     CloseHandle(file);
-    return error;
+    return result;
 }
 
-// Our locked file renamed aside, the new one renamed in, the old one deleted (see the top).
-DWORD replaceHeldFile(const std::wstring& from, const std::wstring& to, bool durable) {
-    const std::wstring base = to + L".old." + std::to_wstring(GetCurrentProcessId());
-    std::wstring aside;
-    DWORD error = ERROR_ALREADY_EXISTS;
-    for (int attempt = 0; attempt < 100 && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS); ++attempt) {
-        aside = attempt == 0 ? base : base + L"." + std::to_wstring(attempt);
-        copyInto(pending.target, to);
-        copyInto(pending.aside, aside);
-        error = MoveFileExW(to.c_str(), aside.c_str(), 0) ? 0 : GetLastError();
-        if (error != 0) pending.aside[0] = L'\0';
-    }
-    if (error != 0) return error;
-    if (!MoveFileExW(from.c_str(), to.c_str(), durable ? MOVEFILE_WRITE_THROUGH : 0)) {
-        error = GetLastError();
-        MoveFileExW(aside.c_str(), to.c_str(), 0);
-        pending.aside[0] = L'\0';
-        return error;
-    }
-    pending.aside[0] = L'\0';
-    DeleteFileW(aside.c_str());
-    return 0;
-}
-
-DWORD renameClassic(const std::wstring& from, const std::wstring& to, bool durable) {
-    if (lockedHere(to)) return replaceHeldFile(from, to, durable);
+Rename renameClassic(const std::wstring& from, const std::wstring& to, bool durable) {
     const DWORD flags = MOVEFILE_REPLACE_EXISTING | (durable ? MOVEFILE_WRITE_THROUGH : 0);
-    return MoveFileExW(from.c_str(), to.c_str(), flags) ? 0 : GetLastError();
+    if (MoveFileExW(from.c_str(), to.c_str(), flags)) return {};
+    return {GetLastError(), false};
 }
 
 bool posixRenameRefused = false;  // learnt on the first replace
@@ -313,38 +355,28 @@ void restoreColours(std::ostream& out) {
     giveColoursBack();
 }
 
-std::optional<std::string> readFile(const std::string& path) {
-    HANDLE file = openExisting(wide(path), GENERIC_READ);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::optional<std::string> content;
-    if (isRegularFile(file)) {
-        // Read to the end whatever the size said: the file may grow meanwhile.
-        LARGE_INTEGER size{};
-        GetFileSizeEx(file, &size);
-        std::string bytes(static_cast<std::size_t>(size.QuadPart) + 1, '\0');
-        std::size_t done = 0;
-        for (;;) {
-            if (done == bytes.size()) bytes.resize(bytes.size() * 2);
-            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-            DWORD got = 0;
-            if (!ReadFile(file, bytes.data() + done, want, &got, nullptr)) break;
-            if (got == 0) {
-                bytes.resize(done);
-                content = std::move(bytes);
-                break;
-            }
-            done += got;
-        }
+FileRead readFile(const std::string& path) {
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        FileRead result = readOnce(path);
+        if (result.status != ReadStatus::Unreadable || GetTickCount64() - start >= kPatienceMs) return result;
+        waitBriefly();
     }
-    CloseHandle(file);
-    return content;
+}
+
+bool pathExists(const std::string& path) { return GetFileAttributesW(wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool createFolder(const std::string& path) {
+    const std::wstring name = wide(path);
+    if (CreateDirectoryW(name.c_str(), nullptr)) return true;
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 std::optional<std::string> writeTemporary(const std::string& target, const std::string& bytes, bool durable) {
     std::string name;
     HANDLE file = createExclusive(target, name);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    copyInto(pending.temporary, wide(name));
     bool ok = writeAll(file, bytes);
     if (durable) ok = FlushFileBuffers(file) && ok;
     ok = CloseHandle(file) && ok;
@@ -354,70 +386,91 @@ std::optional<std::string> writeTemporary(const std::string& target, const std::
     return std::nullopt;
 }
 
-bool replaceFile(const std::string& from, const std::string& to, Durability durability) {
+ReplaceOutcome replaceFile(const std::string& from, const std::string& to, Durability durability) {
     // A replacement is written through at once: Windows has no flush of a folder to put off.
     const bool durable = durability != Durability::None;
     const std::wstring source = wide(from), target = wide(to);
     const ULONGLONG start = GetTickCount64();
     for (;;) {
-        DWORD error = ERROR_INVALID_PARAMETER;
+        AcquireSRWLockExclusive(&pendingGuard);
+        Rename rename{ERROR_INVALID_PARAMETER, false};
         if (!posixRenameRefused) {
-            error = renamePosix(source, target, durable);
-            posixRenameRefused = unsupported(error);
+            rename = renamePosix(source, target, durable);
+            posixRenameRefused = unsupported(rename.error);
         }
-        if (posixRenameRefused) error = renameClassic(source, target, durable);
-        if (error == 0) return true;
-        if (!mayPass(error) || GetTickCount64() - start >= 1000) return false;
-        Sleep(50);
+        if (posixRenameRefused) rename = renameClassic(source, target, durable);
+        if (rename.error == 0) pendingTemporary[0] = L'\0';
+        ReleaseSRWLockExclusive(&pendingGuard);
+        if (rename.error == 0) return rename.durable ? ReplaceOutcome::Replaced : ReplaceOutcome::ReplacedNotDurable;
+        if (!mayPass(rename.error) || GetTickCount64() - start >= kPatienceMs) return ReplaceOutcome::Failed;
+        waitBriefly();
     }
 }
 
-bool flushOwedFolder() { return true; }
+std::vector<std::string> flushOwedFolder() { return {}; }
 
 void removeFile(const std::string& path) { DeleteFileW(wide(path).c_str()); }
 
-void clearPendingTemporary() { pending.temporary[0] = L'\0'; }
-
-std::optional<FileLock> FileLock::take(const std::string& path) {
-    const std::wstring name = wide(path);
-    for (;;) {
-        HANDLE file = openExisting(name, GENERIC_READ);
-        if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-        if (!isRegularFile(file)) {
-            CloseHandle(file);
-            return std::nullopt;
-        }
-        OVERLAPPED where = {};
-        where.Offset = kLockOffset;
-        // A file system without locks still gets its file written; it just cannot be shared.
-        LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &where);
-        const auto held = identityOf(file);
-        const auto named = identityOf(name);
-        if (!named) {
-            CloseHandle(file);
-            return std::nullopt;
-        }
-        if (held == named) {
-            for (HANDLE& slot : heldLocks)
-                if (slot == nullptr) {
-                    slot = file;
-                    break;
-                }
-            return FileLock(reinterpret_cast<std::intptr_t>(file));
-        }
-        // The file was replaced while we waited: lock the one the name points to now.
-        CloseHandle(file);
-    }
+void clearPendingTemporary() {
+    AcquireSRWLockExclusive(&pendingGuard);
+    pendingTemporary[0] = L'\0';
+    ReleaseSRWLockExclusive(&pendingGuard);
 }
 
-void FileLock::release() {
+void removeStaleTemporaries(const std::string& target) {
+    WIN32_FILE_ATTRIBUTE_DATA targetInfo;
+    if (!GetFileAttributesExW(wide(target).c_str(), GetFileExInfoStandard, &targetInfo)) return;
+    const std::string prefix = target.substr(target.find_last_of("/\\") + 1) + ".tmp.";
+    WIN32_FIND_DATAW found;
+    HANDLE listing = FindFirstFileW(wide(besideFile(target, prefix + "*")).c_str(), &found);
+    if (listing == INVALID_HANDLE_VALUE) return;
+    std::vector<std::string> stale;
+    do {
+        const std::string name = narrow(found.cFileName);
+        auto writer = writerOf(name, prefix);
+        if (!writer || processRuns(*writer) || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+        if (folderLockHeld || ticksOf(found.ftLastWriteTime) + kStaleTicks < ticksOf(targetInfo.ftLastWriteTime))
+            stale.push_back(besideFile(target, name));
+    } while (FindNextFileW(listing, &found));
+    FindClose(listing);
+    for (const std::string& path : stale) DeleteFileW(wide(path).c_str());
+}
+
+FolderLock FolderLock::take(const std::string& path) { return lockWith(path, OPEN_ALWAYS); }
+
+FolderLock FolderLock::takeExisting(const std::string& path) { return lockWith(path, OPEN_EXISTING); }
+
+FolderLock FolderLock::lockWith(const std::string& path, int creation) {
+    if (folderLockHeld) return FolderLock(kNone, State::Held);
+    const std::wstring lockPath = wide(besideFile(path, kLockFileName));
+    HANDLE file = CreateFileW(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
+                              static_cast<DWORD>(creation), FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const bool none = creation == OPEN_EXISTING && GetLastError() == ERROR_FILE_NOT_FOUND;
+        return FolderLock(kNone, none ? State::NoLockFile : State::Failed);
+    }
+    if (!isRegularFile(file)) {
+        CloseHandle(file);
+        return FolderLock(kNone, State::Failed);
+    }
+    // The file is empty and nobody reads it: a lock of its first byte is the folder's lock.
+    OVERLAPPED where = {};
+    if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &where)) {
+        folderLockHeld = true;
+        return FolderLock(reinterpret_cast<std::intptr_t>(file), State::Held);
+    }
+    const DWORD error = GetLastError();
+    CloseHandle(file);
+    const bool withoutLocks = error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION;
+    return FolderLock(kNone, withoutLocks ? State::NotSupported : State::Failed);
+}
+
+void FolderLock::release() {
     if (handle_ == kNone) return;
     HANDLE file = reinterpret_cast<HANDLE>(handle_);
-    for (HANDLE& slot : heldLocks)
-        if (slot == file) slot = nullptr;
+    folderLockHeld = false;
     // Closing would free the lock too, but Windows may take its time over it.
     OVERLAPPED where = {};
-    where.Offset = kLockOffset;
     UnlockFileEx(file, 0, 1, 0, &where);
     CloseHandle(file);
     handle_ = kNone;

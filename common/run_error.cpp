@@ -7,6 +7,7 @@
 
 #include "console.hpp"
 #include "platform.hpp"
+#include "text_writer.hpp"
 
 namespace {
 std::vector<std::string>& filesToErase() {
@@ -19,11 +20,9 @@ void eraseOnStop(const std::string& path) { filesToErase().push_back(path); }
 
 [[noreturn]] void stopProgram(int code) {
     for (const auto& path : filesToErase()) platform::removeFile(path);
-    // A replacement whose folder flush was put off is made durable now; a failure is told.
-    if (!platform::flushOwedFolder()) {
-        std::cerr << "Slozku souboru nelze zapsat na disk\n";
-        if (code == 0) code = 1;
-    }
+    // A replacement whose folder flush was put off is made durable now. One that fails still
+    // leaves the files written: the organiser is told, and the run counts as it ended.
+    for (const std::string& path : platform::flushOwedFolder()) warnNotDurable(processConsole(), path);
     waitBeforeWindowCloses();
     platform::restoreColours(std::cout);
     std::cout.flush();

@@ -100,9 +100,15 @@ std::optional<double> parseReal(std::string_view token) {
 TextReader::TextReader(std::string name, std::string content)
     : name_(std::move(name)), text_(std::move(content)) {}
 
+std::optional<std::string> readFileBytes(const std::string& path) {
+    platform::FileRead file = platform::readFile(path);
+    if (file.status == platform::ReadStatus::Unreadable) stopWithMessage("Soubor " + path + " nelze precist");
+    if (file.status == platform::ReadStatus::Missing) return std::nullopt;
+    return std::move(file.bytes);
+}
+
 std::optional<TextReader> TextReader::open(const std::string& path) {
-    // A folder or anything else in place of the file is a file that cannot be opened.
-    auto content = platform::readFile(path);
+    auto content = readFileBytes(path);
     if (!content) return std::nullopt;
     return TextReader(path, std::move(*content));
 }

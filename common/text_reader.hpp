@@ -20,6 +20,11 @@ std::optional<double> parseReal(std::string_view token);
 // 32 or below) are skipped, and the token runs to the next such character. Empty at the end.
 std::string_view takeToken(std::string_view text, std::size_t& pos);
 
+// The bytes of a file; nothing when there is no such file (or a folder, a FIFO, a socket or a
+// device in its place). A file that is there but cannot be read ends the program with the
+// line "Soubor <path> nelze precist" and exit code 1: it is never taken for a missing one.
+std::optional<std::string> readFileBytes(const std::string& path);
+
 // Reads a whole file held in memory. Numbers are read after skipping blanks, tabs and line
 // ends; a number token runs to the next character with code 32 or below. A number asked for
 // at the end of the data reads as 0. CR LF and a lone LF both end a line.
@@ -27,9 +32,9 @@ class TextReader {
 public:
     TextReader(std::string name, std::string content);
 
-    // The file's reader, or nothing when the file cannot be opened.
+    // The file's reader, or nothing when there is no such file (readFileBytes).
     static std::optional<TextReader> open(const std::string& path);
-    // The file's reader; a file that cannot be opened ends the program with run-time error 2.
+    // The file's reader; no such file ends the program with run-time error 2.
     static TextReader openOrFail(const std::string& path);
 
     const std::string& name() const { return name_; }

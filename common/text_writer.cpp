@@ -2,25 +2,40 @@
 // on the disk, so an interrupted run never leaves a truncated tournament file.
 #include "text_writer.hpp"
 
-#include "platform.hpp"
+#include "console.hpp"
 #include "run_error.hpp"
 
-bool replaceFileSafely(const std::string& path, const std::string& bytes, FileLife life) {
+platform::ReplaceOutcome replaceFileSafely(const std::string& path, const std::string& bytes, FileLife life) {
     const auto durability = life == FileLife::Kept                  ? platform::Durability::Now
                             : life == FileLife::KeptFlushedWithNext ? platform::Durability::WithNextFlush
                                                                     : platform::Durability::None;
+    // In a folder where rounds are paired, every replace of the suite holds the folder's lock
+    // while its temporary exists: the leftovers removed under it are never a live writer's.
+    auto lock = platform::FolderLock::takeExisting(path);
+    if (lock.state() == platform::FolderLock::State::Failed) return platform::ReplaceOutcome::Failed;
     auto temporary = platform::writeTemporary(path, bytes, durability != platform::Durability::None);
-    if (!temporary) return false;
-    bool ok = platform::replaceFile(*temporary, path, durability);
-    if (!ok) platform::removeFile(*temporary);
-    platform::clearPendingTemporary();
-    return ok;
+    if (!temporary) return platform::ReplaceOutcome::Failed;
+    const auto outcome = platform::replaceFile(*temporary, path, durability);
+    if (outcome == platform::ReplaceOutcome::Failed) {
+        platform::removeFile(*temporary);
+        platform::clearPendingTemporary();
+        return outcome;
+    }
+    platform::removeStaleTemporaries(path);
+    return outcome;
 }
 
-bool TextWriter::commit() const { return replaceFileSafely(path_, text_, life_); }
+platform::ReplaceOutcome TextWriter::commit() const { return replaceFileSafely(path_, text_, life_); }
 
 std::string cannotWriteMessage(const std::string& path) { return "Soubor " + path + " nelze zapsat"; }
 
+void warnNotDurable(Console& console, const std::string& path) {
+    writeYellow(console, "Soubor " + path + " byl zapsan, ale nemusi prezit vypadek proudu");
+    writeLine(console);
+}
+
 void TextWriter::close() {
-    if (!commit()) stopWithMessage(cannotWriteMessage(path_));
+    const auto outcome = commit();
+    if (outcome == platform::ReplaceOutcome::Failed) stopWithMessage(cannotWriteMessage(path_));
+    if (outcome == platform::ReplaceOutcome::ReplacedNotDurable) warnNotDurable(processConsole(), path_);
 }

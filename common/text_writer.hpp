@@ -5,6 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "platform.hpp"
+
+struct Console;
+
 // A file the run itself erases before it ends (the task file, the pairing list) is still
 // written whole and renamed, but not flushed to disk: it is never read after a power cut. A kept
 // file whose folder flush may wait (KeptFlushedWithNext) has its data on the disk at once and its
@@ -22,10 +26,11 @@ public:
     }
 
     // Commits the file. When it cannot be written the old file stays as it was and the
-    // program ends with a one-line message and exit code 1.
+    // program ends with a one-line message and exit code 1; a file written whose folder flush
+    // failed gets the warning of warnNotDurable and the program goes on.
     void close();
-    // Commits the file; false when it cannot be written, the old file staying as it was.
-    bool commit() const;
+    // Commits the file; on failure the old file stays as it was.
+    platform::ReplaceOutcome commit() const;
 
     const std::string& path() const { return path_; }
 
@@ -38,6 +43,14 @@ private:
 // "Soubor <path> nelze zapsat": what the organiser is told when a file cannot be replaced.
 std::string cannotWriteMessage(const std::string& path);
 
-// Replaces path with exactly these bytes (temporary file, flush unless the file lives only for
-// this run, rename); false on failure, with the old file untouched and no temporary file left.
-bool replaceFileSafely(const std::string& path, const std::string& bytes, FileLife life = FileLife::Kept);
+// The yellow console line "Soubor <path> byl zapsan, ale nemusi prezit vypadek proudu": the
+// file was replaced, but the flush that makes its new name survive a power cut failed.
+void warnNotDurable(Console& console, const std::string& path);
+
+// Replaces path with exactly these bytes under the folder's lock where the folder has its lock
+// file (temporary file, flush unless the file lives only for this run, rename), then removes
+// the temporaries of path that gone writers left behind. On failure (the lock file too cannot
+// be opened or locked) the old file is untouched and no temporary file is left. A folder
+// without locks, or without its lock file, is written all the same.
+platform::ReplaceOutcome replaceFileSafely(const std::string& path, const std::string& bytes,
+                                           FileLife life = FileLife::Kept);

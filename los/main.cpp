@@ -6,11 +6,13 @@
 
 #include "console.hpp"
 #include "fixed.hpp"
+#include "folder_lock.hpp"
 #include "game_files.hpp"
 #include "pairing_outputs.hpp"
 #include "platform.hpp"
 #include "rating_arithmetic.hpp"
 #include "recompute.hpp"
+#include "round_backup.hpp"
 #include "run_error.hpp"
 #include "text_writer.hpp"
 #include "vyres.hpp"
@@ -105,10 +107,16 @@ void eraseTemporaryFiles(std::int32_t K) {
     platform::removeFile(pairingListName(K));
 }
 
-// An existing round file is replaced only on a lower-case "a".
+// An existing round file is replaced only on a lower-case "a"; the results it holds are
+// counted first.
 void confirmNewPairing(Console& console, std::int32_t K) {
-    if (!TextReader::open(roundFileName(K))) return;
+    const auto entered = enteredResultsOfRound(K);
+    if (!entered) return;
     writeLine(console);
+    if (*entered > 0) {
+        writeYellow(console, "V souboru " + roundFileName(K) + " je " + std::to_string(*entered) + " zadanych vysledku");
+        writeLine(console);
+    }
     writeYellow(console, "Parovani bylo jiz provedeno drive, chcete ho provest znovu? a/n");
     write(console, " ");
     bool again = answeredYes(console);
@@ -119,7 +127,7 @@ void confirmNewPairing(Console& console, std::int32_t K) {
     stopProgram(0);
 }
 
-void writePairing(std::int32_t K) {
+void writePairing(Console& console, std::int32_t K) {
     auto names = readPlayersFile(kPlayersFileName, kPairingNameLength);
     if (!names) stopWithMessage(std::string("Soubor ") + kPlayersFileName + " neexistuje, parovani nebylo zapsano");
     auto list = TextReader::open(pairingListName(K));
@@ -131,9 +139,10 @@ void writePairing(std::int32_t K) {
     TextWriter page("los" + std::to_string(K) + ".htm");
     for (const auto& line : outputs.page) page.writeLine(line);
     {
-        // zadej stores results under the round file's lock: none lands in the old pairing
-        // while it is replaced. A round paired for the first time has no file to lock.
-        auto lock = platform::FileLock::take(roundFileName(K));
+        // zadej stores results under the folder's lock: none lands in the old pairing while
+        // it is kept and replaced.
+        auto lock = lockFolderOf(console, roundFileName(K));
+        keepEnteredResults(K);
         roundFile.close();
     }
     page.close();
@@ -168,7 +177,7 @@ int main(int argc, char** argv) {
     reportOptimiser(console, KROKU, KROKU2, KROKU3, CHYB, options, report);
 
     confirmNewPairing(console, K);
-    writePairing(K);
+    writePairing(console, K);
     eraseTemporaryFiles(K);
     writeLine(console);
     writeLine(console, "Parovani bylo uspesne provedeno ");

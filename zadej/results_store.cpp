@@ -1,9 +1,9 @@
-// zadej's read-modify-write of the round file: take the lock, read the file again, compare
-// it with what the organiser was shown, change the typed table, replace the file, let go.
+// zadej's read-modify-write of the round file: take the folder's lock, read the file again,
+// compare it with what the organiser was shown, change the typed table, replace the file, let go.
 #include "results_store.hpp"
 
 #include "fixed.hpp"
-#include "platform.hpp"
+#include "folder_lock.hpp"
 #include "run_error.hpp"
 #include "text_writer.hpp"
 
@@ -44,7 +44,7 @@ std::string gameWithScores(const Table& entry, std::int32_t v1, std::int32_t v2)
     return entry.names + "  " + formatInt(v1, 3) + " : " + formatInt(v2, 3);
 }
 
-bool writeRoundFile(const std::string& fileName, const std::vector<Table>& entries) {
+platform::ReplaceOutcome writeRoundFile(const std::string& fileName, const std::vector<Table>& entries) {
     TextWriter file(fileName);
     for (const Table& entry : entries) file.writeLine(resultLine(entry));
     return file.commit();
@@ -56,8 +56,8 @@ StoreOutcome storeResult(Console& console, const std::string& fileName, const st
     Scores seen = storedScores(shown[typed.position]);  // the stored pair last shown
     std::optional<Scores> offeredOver;  // the stored pair the typed one was offered to replace
     for (;;) {
-        auto lock = platform::FileLock::take(fileName);
-        auto current = lock ? loadEntries(fileName) : std::nullopt;
+        auto lock = lockFolderOf(console, fileName);
+        auto current = loadEntries(fileName);
         if (!current) return StoreOutcome::FileMissing;
         if (!samePairing(shown, *current)) {
             writeYellow(console, "Soubor " + fileName + " byl mezitim zmenen, vysledek nebyl ulozen");
@@ -74,7 +74,7 @@ StoreOutcome storeResult(Console& console, const std::string& fileName, const st
             offeredOver = stored;
             writeLine(console, gameWithScores(entry, wanted.v1, wanted.v2));
             if (!notEntered(stored)) {
-                lock->release();
+                lock.release();
                 writeYellow(console, "Prepsat starsi vysledek? a/n ");
                 if (!answeredYes(console)) return StoreOutcome::Done;
                 continue;  // the file may have changed while the question waited
@@ -82,8 +82,11 @@ StoreOutcome storeResult(Console& console, const std::string& fileName, const st
         }
         entry.v1 = wanted.v1;
         entry.v2 = wanted.v2;
-        if (write(fileName, *current)) return StoreOutcome::Done;
-        lock->release();
+        const auto outcome = write(fileName, *current);
+        // A file replaced is a result stored, even when its flush failed: it is not offered again.
+        if (outcome == platform::ReplaceOutcome::ReplacedNotDurable) warnNotDurable(console, fileName);
+        if (outcome != platform::ReplaceOutcome::Failed) return StoreOutcome::Done;
+        lock.release();
         writeYellow(console, cannotWriteMessage(fileName) + ". Zkusit znovu? a/n ");
         if (!answeredYes(console)) stopWithMessage(cannotWriteMessage(fileName));
     }

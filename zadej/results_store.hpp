@@ -9,6 +9,7 @@
 
 #include "console.hpp"
 #include "game_files.hpp"
+#include "platform.hpp"
 
 inline constexpr std::size_t kMaxTables = 100;
 
@@ -28,16 +29,18 @@ struct TypedResult {
     std::int32_t v1 = 0, v2 = 0;
 };
 
-// Writes the entries as the round file (results layout); false when it cannot be replaced.
-using RoundFileWriter = bool (*)(const std::string& fileName, const std::vector<Table>& entries);
-bool writeRoundFile(const std::string& fileName, const std::vector<Table>& entries);
+// Writes the entries as the round file (results layout).
+using RoundFileWriter = platform::ReplaceOutcome (*)(const std::string& fileName, const std::vector<Table>& entries);
+platform::ReplaceOutcome writeRoundFile(const std::string& fileName, const std::vector<Table>& entries);
 
 enum class StoreOutcome { Done, FileMissing };
 
 // Stores the typed result into the round file as it is now, against the entries this session
 // showed. A table whose stored pair differs from the one shown is shown again before the
 // overwrite question; a round paired anew meanwhile gets nothing stored and one line saying
-// so. No lock is held while a question waits for its answer. A file that cannot be replaced
-// keeps the result for another try; "no" ends the program with the "nelze zapsat" message.
+// so. The folder's lock is held from the re-read to the replace, and never while a question
+// waits for its answer. A file that cannot be replaced keeps the result for another try; "no"
+// ends the program with the "nelze zapsat" message. A file replaced whose flush failed is a
+// result stored, with the warning of warnNotDurable.
 StoreOutcome storeResult(Console& console, const std::string& fileName, const std::vector<Table>& shown,
                          TypedResult typed, RoundFileWriter write = writeRoundFile);

@@ -56,13 +56,19 @@ std::string_view takeToken(std::string_view text, std::size_t& pos) {
 
 TextReader::TextReader(std::string name, std::string content) : name_(std::move(name)), text_(std::move(content)) {}
 
-std::optional<TextReader> TextReader::open(const std::string& path) {
+std::optional<std::string> readFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::string content;
     char c;
     while (in.get(c)) content += c;
-    return TextReader(path, content);
+    return content;
+}
+
+std::optional<TextReader> TextReader::open(const std::string& path) {
+    auto content = readFileBytes(path);
+    if (!content) return std::nullopt;
+    return TextReader(path, *content);
 }
 
 TextReader TextReader::openOrFail(const std::string& path) {

@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
+#include "platform.hpp"
+#include "program_start.hpp"
+#include "temp_folder.hpp"
 #include "text_reader.hpp"
 
 namespace {
@@ -162,6 +167,23 @@ TEST(TextReaderDeathTest, MissingFileEndsWithRunTimeError2) {
     EXPECT_FALSE(TextReader::open("/nonexistent/folder/kanvo.dat"));
     // A folder where a file is expected is a file that cannot be opened.
     EXPECT_FALSE(TextReader::open(std::filesystem::temp_directory_path().string()));
+}
+
+// A file another program holds without read sharing is read again for about a second, then
+// unreadable ("nelze precist"): never taken for a missing one.
+TEST(TextReader, AFileHeldFromReadersIsUnreadableNotMissingAndReadWhenLetGo) {
+    TempFolder folder;
+    folder.write("partie3.txt", "x\r\n");
+    const std::string path = (folder.path() / "partie3.txt").string();
+    auto held = holdAgainstReaders(path);
+    if (!held) GTEST_SKIP() << "this system has no hold that keeps readers out";
+    EXPECT_EQ(platform::readFile(path).status, platform::ReadStatus::Unreadable);
+    std::thread letGo([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        held.reset();
+    });
+    EXPECT_EQ(readFileBytes(path), "x\r\n");
+    letGo.join();
 }
 
 }  // namespace

@@ -180,10 +180,34 @@ TEST_F(Los, AlreadyPairedRoundIsKeptUnlessTheAnswerIsA) {
                            "Parovani nemohlo byt provedeno \n");
     EXPECT_EQ(folder.files(), before) << "round file, page and seed unchanged, no temporary files";
 
+    // A line that does not read may hold a result: it is kept like one.
     folder.write("partie1.txt", "stara\r\n");
     auto again = los("1", "a\na\n");
     EXPECT_EQ(again.exitCode, 0);
     EXPECT_EQ(folder.files(), before) << "the same seed pairs the round the same way again";
+    EXPECT_EQ(folder.read("zaloha/partie1-1.txt"), "stara\r\n");
+}
+
+// A re-pair says how many results it replaces and keeps them, byte for byte, in zaloha; the
+// bye is no result, and a round without results is replaced with no copy.
+TEST_F(Los, ARePairCountsTheEnteredResultsAndKeepsThemInZaloha) {
+    los("1", "a\n");
+    const std::string paired = folder.read("partie1.txt");
+    const std::string question = "\nV souboru partie1.txt je 2 zadanych vysledku\n"
+                                 "Parovani bylo jiz provedeno drive, chcete ho provest znovu? a/n  \n";
+    for (const char* copy : {"zaloha/partie1-1.txt", "zaloha/partie1-2.txt"}) {
+        enterResults(1);
+        const std::string entered = folder.read("partie1.txt");
+        auto run = los("1", "a\na\n");
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_NE(run.out.find(kFirstRoundEnd + question + "\nParovani bylo uspesne provedeno \n"), std::string::npos)
+            << run.out;
+        EXPECT_EQ(folder.read(copy), entered);
+        EXPECT_EQ(folder.read("partie1.txt"), paired);
+    }
+    auto withoutResults = los("1", "a\na\n");
+    EXPECT_EQ(withoutResults.out.find("zadanych"), std::string::npos);
+    EXPECT_FALSE(folder.exists("zaloha/partie1-3.txt"));
 }
 
 TEST_F(Los, RoundOutsideTheOptimisersRangeIsRefusedBeforeAnyFile) {

@@ -62,3 +62,10 @@ int startAndWait(const std::string& program, const std::filesystem::path& folder
     CloseHandle(process.hProcess);
     return static_cast<int>(code);
 }
+
+std::shared_ptr<void> holdAgainstReaders(const std::filesystem::path& file) {
+    HANDLE held = CreateFileW(file.wstring().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    if (held == INVALID_HANDLE_VALUE) return nullptr;
+    return std::shared_ptr<void>(held, CloseHandle);
+}

@@ -111,13 +111,19 @@ TEST_F(TwoDesks, ARoundPairedAgainGetsNothingStoredAndAVanishedFileIsReported) {
 }
 
 int failuresLeft = 0;
-bool failingWriter(const std::string& fileName, const std::vector<Table>& entries) {
+platform::ReplaceOutcome failingWriter(const std::string& fileName, const std::vector<Table>& entries) {
     if (failuresLeft == 0) return writeRoundFile(fileName, entries);
     --failuresLeft;
-    return false;
+    return platform::ReplaceOutcome::Failed;
 }
 
-TEST_F(TwoDesks, AFailedReplaceKeepsTheResultForAnotherTry) {
+// The file replaced, its folder flush failed: the result is stored and not offered again.
+platform::ReplaceOutcome unflushedWriter(const std::string& fileName, const std::vector<Table>& entries) {
+    return writeRoundFile(fileName, entries) == platform::ReplaceOutcome::Failed ? platform::ReplaceOutcome::Failed
+                                                                                 : platform::ReplaceOutcome::ReplacedNotDurable;
+}
+
+TEST_F(TwoDesks, AFailedReplaceKeepsTheResultForAnotherTryAndAnUnflushedOneIsStored) {
     folder.write("partie3.txt", roundFile(0, 0, 0, 0));
     const std::string askAgain = "Soubor " + path + " nelze zapsat. Zkusit znovu? a/n ";
     Desk a(path, "a\na\n");
@@ -125,6 +131,12 @@ TEST_F(TwoDesks, AFailedReplaceKeepsTheResultForAnotherTry) {
     a.store(1, 412, 380, failingWriter);
     EXPECT_EQ(a.screen.str(), game1(412, 380) + askAgain + askAgain);
     EXPECT_EQ(folder.read("partie3.txt"), roundFile(412, 380, 0, 0));
+
+    Desk b(path);
+    EXPECT_EQ(b.store(2, 350, 300, unflushedWriter), StoreOutcome::Done);
+    EXPECT_EQ(b.screen.str(), gameWithScores({7, 1, 0, 0, 2, kNames2}, 350, 300) + "\nSoubor " + path +
+                                  " byl zapsan, ale nemusi prezit vypadek proudu\n");
+    EXPECT_EQ(folder.read("partie3.txt"), roundFile(412, 380, 350, 300));
 
     Desk givesUp(path, "a\nn\n");  // overwrite: yes; try again: no
     failuresLeft = 1;

@@ -2,6 +2,8 @@
 // console text and the round file compared byte for byte.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "program_run.hpp"
 #include "temp_folder.hpp"
 
@@ -49,7 +51,9 @@ TEST_F(Zadej, FirstResultIsStoredWithoutAQuestionAndTheFileTakesTheResultsLayout
                     "  4   3     0    0      4  Hrac G                      -   Hrac H                   ",
                     " 16   0   300  300      0  Hrac I                      -   BYE                      "}))
         << "the trailing blank line disappears at the first rewrite";
-    EXPECT_EQ(folder.files().size(), 1u);
+    EXPECT_EQ(folder.files(), (std::map<std::string, std::string>{{"partie3.txt", folder.read("partie3.txt")},
+                                                                 {"zamek.lck", ""}}))
+        << "no temporary file, and the folder's lock file stays empty";
 }
 
 TEST_F(Zadej, OverwriteDeclinedKeepsTheFileAndAcceptedRewritesIt) {
@@ -103,12 +107,17 @@ TEST_F(Zadej, NonNumericAnswersAndImpossibleScoresRepeatThePrompt) {
     EXPECT_NE(folder.read("partie3.txt").find("  5  12  9999    0      1"), std::string::npos);
 }
 
+// Leading blanks before the round number are allowed, a tab is not.
 TEST_F(Zadej, RoundAskedWhenTheArgumentIsNoNumber) {
     folder.write("partie3.txt", kFresh);
-    auto result = run("3\n0\n", {"3x"});
-    EXPECT_EQ(result.out, kHeader + "Zadejte cislo kola pro zadani vysledku : Losovani - verze 9.2.2009\n" +
-                              std::string(19, '-') + "\nPartie 3.kola \n\n" + state(5, 4, "1 2 3 4 ") + kAskTable +
-                              "Stul 0 neexistuje \n\n");
+    for (const char* argument : {"3x", "\t3"}) {
+        auto result = run("3\n0\n", {argument});
+        EXPECT_EQ(result.out, kHeader + "Zadejte cislo kola pro zadani vysledku : Losovani - verze 9.2.2009\n" +
+                                  std::string(19, '-') + "\nPartie 3.kola \n\n" + state(5, 4, "1 2 3 4 ") + kAskTable +
+                                  "Stul 0 neexistuje \n\n");
+    }
+    EXPECT_EQ(run("0\n", {"  3"}).out, kHeader + "Partie 3.kola \n\n" + state(5, 4, "1 2 3 4 ") + kAskTable +
+                                          "Stul 0 neexistuje \n\n");
 }
 
 TEST_F(Zadej, EndOfInputStopsWithCode1AndWritesNothingMore) {
@@ -125,6 +134,16 @@ TEST_F(Zadej, MissingRoundFileIsAnOrderlyStop) {
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, kHeader + "Partie 4.kola \n\nSoubor partie4.txt neexistuje, stisknete enter ");
     EXPECT_TRUE(folder.files().empty());
+}
+
+// A lock that cannot be had is never a silent go-ahead: nothing is written.
+TEST_F(Zadej, AFolderLockThatCannotBeHadStopsBeforeAnyWrite) {
+    folder.write("partie3.txt", kFresh);
+    std::filesystem::create_directory(folder.path() / "zamek.lck");
+    auto result = run("1\n412 380\n0\n");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "Soubor zamek.lck nelze zamknout, soubor partie3.txt nebyl zapsan\n");
+    EXPECT_EQ(folder.read("partie3.txt"), kFresh);
 }
 
 TEST_F(Zadej, MoreThan100TablesIsRefusedAndTheFileUntouched) {

@@ -1,0 +1,38 @@
+// The copy of a round file with entered results that a new pairing of the round replaces.
+// Read under the folder's lock: a result a desk stored a moment ago is in the copy too.
+#include "round_backup.hpp"
+
+#include "game_files.hpp"
+#include "platform.hpp"
+#include "text_reader.hpp"
+#include "text_writer.hpp"
+
+namespace {
+
+std::int32_t enteredResultsIn(const std::string& bytes, std::int32_t K) {
+    TextReader reader(roundFileName(K), bytes);
+    return enteredResults(reader);
+}
+
+std::string freeBackupName(std::int32_t K) {
+    const std::string stem = std::string(kBackupFolder) + "/partie" + std::to_string(K) + "-";
+    for (std::int32_t m = 1;; ++m)
+        if (!platform::pathExists(stem + std::to_string(m) + ".txt")) return stem + std::to_string(m) + ".txt";
+}
+
+}  // namespace
+
+std::optional<std::int32_t> enteredResultsOfRound(std::int32_t K) {
+    auto bytes = readFileBytes(roundFileName(K));
+    if (!bytes) return std::nullopt;
+    return enteredResultsIn(*bytes, K);
+}
+
+void keepEnteredResults(std::int32_t K) {
+    auto bytes = readFileBytes(roundFileName(K));
+    if (!bytes || enteredResultsIn(*bytes, K) == 0) return;
+    platform::createFolder(kBackupFolder);  // when it cannot be made, the copy says so
+    TextWriter copy(freeBackupName(K));
+    copy.write(*bytes);
+    copy.close();
+}
