@@ -9,13 +9,11 @@
 
 #include "console.hpp"
 #include "game_files.hpp"
-#include "round_files.hpp"
 #include "text_reader.hpp"
 
 inline constexpr std::size_t kMaxPlayers = 200;
 inline constexpr std::size_t kNameLength = 25;
 inline constexpr const char* kCoefficientsFileName = "koef.txt";
-inline constexpr const char* kRatingListName = "kanvo.new";
 
 struct HRAC {
     std::int32_t C = 0;  // player number
