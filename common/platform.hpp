@@ -90,4 +90,23 @@ private:
 // Milliseconds since the system started (wraps as the system's counter does).
 std::uint64_t millisecondsSinceStart();
 
+// --- Folders and watching files ------------------------------------------------------------
+
+// Creates the folder when it is missing (its parent must exist); true when the folder exists
+// afterwards.
+bool createFolder(const std::string& path);
+
+// What tells that a file changed: its size and its modification time (in the system's units).
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of a file; nothing when there is no such file.
+std::optional<FileStamp> fileStamp(const std::string& path);
+
+// Waits this long; an interrupt still ends the program meanwhile.
+void sleepMilliseconds(std::uint32_t milliseconds);
+
 }  // namespace platform

@@ -203,4 +203,24 @@ std::uint64_t millisecondsSinceStart() {
     return static_cast<std::uint64_t>(now.tv_sec) * 1000u + static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;
 }
 
+bool createFolder(const std::string& path) {
+    if (mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) return false;
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::optional<FileStamp> fileStamp(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) return std::nullopt;
+    return FileStamp{static_cast<std::uint64_t>(info.st_size),
+                     static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+void sleepMilliseconds(std::uint32_t milliseconds) {
+    timespec wait{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
+    // A signal that does not end the program only shortens the wait.
+    while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
+    }
+}
+
 }  // namespace platform

@@ -455,4 +455,21 @@ void FileLock::release() {
 
 std::uint64_t millisecondsSinceStart() { return GetTickCount64(); }
 
+bool createFolder(const std::string& path) {
+    const std::wstring name = wide(path);
+    CreateDirectoryW(name.c_str(), nullptr);  // an existing folder is fine: checked below
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::optional<FileStamp> fileStamp(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    const auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
+    return FileStamp{join(data.nFileSizeHigh, data.nFileSizeLow),
+                     static_cast<std::int64_t>(join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime))};
+}
+
+void sleepMilliseconds(std::uint32_t milliseconds) { Sleep(milliseconds); }
+
 }  // namespace platform

@@ -134,10 +134,12 @@ class Tournament:
 
 
 def snapshot(folder):
+    """The folder's files (not its subfolders, such as the site in web/), name to bytes."""
     files = {}
     for name in sorted(os.listdir(folder)):
-        with open(os.path.join(folder, name), "rb") as f:
-            files[name] = f.read()
+        if os.path.isfile(os.path.join(folder, name)):
+            with open(os.path.join(folder, name), "rb") as f:
+                files[name] = f.read()
     return files
 
 
