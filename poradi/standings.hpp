@@ -43,6 +43,8 @@ Coefficients readCoefficients(TextReader koef);
 
 // Lines whose first player number is 0 or below (a blank line read as zeros) count for nobody.
 bool countsForStandings(const Game& line);
+// Points of one side of a line: 1 for the higher score, 0.5 for equal scores (0 0 too).
+double pointsFor(std::int32_t own, std::int32_t other);
 
 // The record with this player number, or null.
 HRAC* findPlayer(Standings& table, std::int32_t number);

@@ -40,7 +40,7 @@ std::string roundRow(const Tournament& tournament, const SiteRound& round, std::
     if (!side.game) return row + cell("\u2013") + cell("nehr\u00e1l(a)") + cell("\u2013") + cell("\u2013") + cell("\u2013") + cell("\u2013") +
                            cell(oneDecimal(totals.points), "cislo") + "</tr>\n";
     // A result still missing counts as the standings count it: a draw, scores 0.
-    totals.points += side.own > side.other ? 1.0 : side.own == side.other ? 0.5 : 0.0;
+    totals.points += pointsFor(side.own, side.other);
     totals.scoreFor += side.own;
     totals.scoreAgainst += side.other;
     const bool bye = side.game->bye();

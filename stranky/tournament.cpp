@@ -35,9 +35,6 @@ RoundFiles readRounds() {
     return rounds;
 }
 
-// Points of one side of a line, as the standings count them (0 0 as a draw).
-double pointsFor(std::int32_t own, std::int32_t other) { return own > other ? 1.0 : own == other ? 0.5 : 0.0; }
-
 std::vector<SiteRound> siteRounds(const RoundFiles& files) {
     std::vector<SiteRound> rounds;
     std::map<std::int32_t, double> points;

@@ -1,14 +1,18 @@
 #!/usr/bin/env python3
-"""Plays a generated tournament (absences, byes, names in Windows-1250, UTF-8 and with HTML's
-special characters) and runs stranky after every step: before round 1, after each pairing,
-with half a round's results entered, after poradi. Checks every time that nothing outside
-web/ changed (every name and byte), that every internal link and #fragment resolves and no
-page needs anything from outside, and that turnaj.json holds the round files' games and, for
-every complete round, exactly the standings of poradi<r>.txt. On the site of a half-entered
-round and on the final one: the Nu Html Checker finds no error, and headless Chromium at 360
-and 1280 px finds no page wider than its window. Without java, the checker or chromium the
-browser checks are skipped with a message (exit 77, which CTest reports as skipped); under CI
-they are required. Standard library only.
+"""The web site of stranky, checked on a played tournament. Standard library only.
+
+--bin ... --keep DIR: plays a generated tournament (absences, byes, names in Windows-1250, in
+UTF-8 and with HTML's special characters) and runs stranky after every step: before round 1,
+after each pairing, with half a round's results entered, after poradi. Checks every time that
+nothing outside web/ changed (every name and byte), that every internal link and #fragment
+resolves and no page needs anything from outside, and that turnaj.json holds the round files'
+games and, for every complete round, exactly the standings of poradi<r>.txt; then that
+stranky --sledovat writes the site again within seconds of a change. Keeps the site of a
+half-entered round and the final one in DIR.
+
+--browsers DIR: the Nu Html Checker finds no error in those sites, and headless Chromium at
+360 and 1280 px finds no page wider than its window. Without java with vnu-jar or chromium
+it says so and exits with 77 (CTest: skipped); under CI they are required.
 """
 
 import argparse
@@ -353,17 +357,12 @@ def check_widths(binary, sites, profile):
     return len(pages)
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--bin", required=True)
-    parser.add_argument("--players", type=int, default=13)
-    parser.add_argument("--rounds", type=int, default=5)
-    parser.add_argument("--seed", type=int, default=1913)
-    tournament.add_program_options(parser)
-    args = parser.parse_args()
+def play(args):
     work = tempfile.mkdtemp(prefix="turnaj-stranky-")
     folder = os.path.join(work, "turnaj")
     os.mkdir(folder)
+    shutil.rmtree(args.keep, ignore_errors=True)
+    os.makedirs(args.keep)
     try:
         entered, absences, ratings = check_tournament.generate(folder, args.players, args.rounds, args.seed)
         with open(os.path.join(folder, "osoby.dat"), "rb") as f:
@@ -374,7 +373,7 @@ def main():
         with open(os.path.join(folder, "osoby.dat"), "wb") as f:
             f.write(b"\r\n".join(lines))
         org = tournament.Organiser(args.bin, folder, launcher=args.launcher, suffix=args.suffix)
-        site = Site(org, work)
+        site = Site(org, args.keep)
         org.run("prevod")
         site.build("before round 1")
         checker = check_tournament.Checker(org, entered, absences)
@@ -383,25 +382,54 @@ def main():
         check_names(site.web)
         site.keep("final")
         watch = check_watch(org, args.launcher)
-        print(f"{site.builds} builds of the site: nothing outside web/ changed, every link resolved, "
-              f"turnaj.json held the games and poradi's standings; --sledovat: {watch}")
-
-        jar, chromium = find_vnu(), shutil.which("chromium") or shutil.which("chromium-browser")
-        if not jar or not chromium:
-            missing = ", ".join(n for n, ok in (("vnu-jar with java", jar), ("chromium", chromium)) if not ok)
-            if os.environ.get("CI"):
-                fail(f"CI lacks {missing}")
-            print(f"SKIPPED the Nu Html Checker and the browser widths: {missing} not installed")
-            shutil.rmtree(work)
-            sys.exit(SKIPPED)
-        checked = check_nu(jar, site.kept)
-        print(f"Nu Html Checker: no error in {checked} files")
-        measured = check_widths(chromium, site.kept, os.path.join(work, "chromium-profile"))
-        print(f"Chromium: {measured} pages no wider than a window of 360 and of 1280 px")
     except (SiteFailure, AssertionError, tournament.ProgramFailed) as failure:
         print(f"FAILED in {work}: {failure}", file=sys.stderr)
         sys.exit(1)
     shutil.rmtree(work)
+    print(f"{site.builds} builds of the site: nothing outside web/ changed, every link resolved, "
+          f"turnaj.json held the games and poradi's standings; --sledovat: {watch}; "
+          f"sites for the browser check in {args.keep}")
+
+
+def browsers(args):
+    sites = [os.path.join(args.browsers, name) for name in sorted(os.listdir(args.browsers))]
+    jar, chromium = find_vnu(), shutil.which("chromium") or shutil.which("chromium-browser")
+    if not jar or not chromium:
+        missing = ", ".join(n for n, ok in (("vnu-jar with java", jar), ("chromium", chromium)) if not ok)
+        if os.environ.get("CI"):
+            print(f"FAILED: CI lacks {missing}", file=sys.stderr)
+            sys.exit(1)
+        print(f"SKIPPED the Nu Html Checker and the browser widths: {missing} not installed")
+        sys.exit(SKIPPED)
+    profile = tempfile.mkdtemp(prefix="turnaj-chromium-")
+    try:
+        checked = check_nu(jar, sites)
+        print(f"Nu Html Checker: no error in {checked} files")
+        measured = check_widths(chromium, sites, profile)
+        print(f"Chromium: {measured} pages no wider than a window of 360 and of 1280 px")
+    except SiteFailure as failure:
+        print(f"FAILED: {failure}", file=sys.stderr)
+        sys.exit(1)
+    finally:
+        shutil.rmtree(profile, ignore_errors=True)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--bin", help="play a tournament with the programs of this folder")
+    parser.add_argument("--keep", help="where the played sites are kept for --browsers")
+    parser.add_argument("--browsers", help="check the kept sites of this folder with the Nu checker and Chromium")
+    parser.add_argument("--players", type=int, default=13)
+    parser.add_argument("--rounds", type=int, default=5)
+    parser.add_argument("--seed", type=int, default=1913)
+    tournament.add_program_options(parser)
+    args = parser.parse_args()
+    if args.browsers:
+        browsers(args)
+    elif args.bin and args.keep:
+        play(args)
+    else:
+        parser.error("--bin with --keep, or --browsers")
 
 
 if __name__ == "__main__":
