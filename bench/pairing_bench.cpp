@@ -111,9 +111,9 @@ void BM_Vyres(benchmark::State& state) {
     std::ostringstream out;
     Console console{&in, &out, false};
     for (auto _ : state) {
-        std::int32_t KROKU = 0, KROKU2 = 0, KROKU3 = 0;
+        std::int32_t KROKU = 0, KROKU2 = 0;
         double CHYB = 0;
-        VYRES(KROKU, KROKU2, KROKU3, CHYB, console);
+        VYRES(KROKU, KROKU2, CHYB, console);
         benchmark::DoNotOptimize(CHYB);
         out.str("");
     }

@@ -1,10 +1,10 @@
-# Release packages by CPack. Windows: a zip with the five programs, the organiser's guide
+# Release packages by CPack. Windows: a zip with the six programs, the organiser's guide
 # NAVOD.txt (CR LF) and the sample tournament. Linux: a .tar.gz and a .deb with the programs
 # (linked statically), and the README, the guide and the sample tournament in
 # share/doc/turnaj. Programs are stripped.
 set(CPACK_PACKAGE_NAME turnaj)
 set(CPACK_PACKAGE_VENDOR turnaj)
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Swiss-system tournament of a game with scores: five console programs")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Swiss-system tournament of a game with scores: six console programs")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_STRIP_FILES TRUE)
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -148,6 +149,12 @@ std::string formatReal(double value, int width, int decimals) {
     NumberBuffer buffer;
     std::string spill;
     return alignedString(realText(buffer, spill, value, decimals), width);
+}
+
+std::string shortestReal(double value) {
+    char digits[32];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    return std::string(digits, result.ptr);
 }
 
 std::string padRight(std::string text, std::size_t width) {

@@ -17,6 +17,10 @@ std::string formatInt(std::int64_t value, int width = 0);
 // decimal added (each sum rounded to double) before the digits are cut; negative zero has no sign.
 std::string formatReal(double value, int width, int decimals);
 
+// The shortest decimal that reads back as exactly this double ("0.1", "1487.3", "1e+300");
+// "inf", "-inf" or "nan" for a value that is not finite.
+std::string shortestReal(double value);
+
 // Pads text with blanks on the right to width characters; longer text stays whole.
 std::string padRight(std::string text, std::size_t width);
 

@@ -24,27 +24,50 @@ std::vector<std::pair<std::int32_t, std::int32_t>> readPairingList(TextReader& r
     return readRecords(reader, [](TextReader& r) { return std::pair{r.readInt(), r.readInt()}; });
 }
 
-// Game-list line: the four numbers in width 3, single blanks between them.
-void appendToGameList(TextWriter& list, const std::vector<Game>& round) {
+std::optional<std::vector<Game>> readRoundFile(std::int32_t round) {
+    auto reader = TextReader::open(roundFileName(round));
+    if (!reader) return std::nullopt;
+    return readGames(*reader);
+}
+
+RoundFiles readRoundFiles(std::int32_t last) {
+    RoundFiles rounds;
+    for (std::int64_t r = 1; r <= last; ++r) {  // 64 bits: no wrap past the largest round
+        TextReader reader = TextReader::openOrFail(roundFileName(static_cast<std::int32_t>(r)));
+        rounds.push_back(readGames(reader));
+    }
+    return rounds;
+}
+
+std::vector<Game> gameList(const RoundFiles& rounds) {
+    std::vector<Game> games;
+    for (const auto& round : rounds)
+        for (const Game& game : round)
+            if (game.k2 > 0) games.push_back(game);
+    if (games.size() > kMaxGames) {
+        const std::size_t last = rounds.size();
+        const std::string files = last == 1 ? "Soubor partie1.txt ma"
+                                            : "Soubory partie1.txt az " + roundFileName(static_cast<std::int32_t>(last)) + " maji";
+        stopWithMessage(files + " vice nez " + std::to_string(kMaxGames) + " partii");
+    }
+    return games;
+}
+
+std::string gameListText(const std::vector<Game>& games) {
+    std::string text;
     LineBuilder line;
-    for (const Game& game : round) {
-        if (game.k2 <= 0) continue;
+    for (const Game& game : games) {
         line.clear();
         line.integer(game.k1, 3).text(" ").integer(game.k2, 3).text(" ").integer(game.v1, 3).text(" ").integer(game.v2, 3);
-        list.writeLine(line.view());
+        text.append(line.view()).append("\r\n");
     }
+    return text;
 }
 
-std::size_t gameListEntries(const std::vector<Game>& round) {
-    std::size_t entries = 0;
-    for (const Game& game : round) entries += game.k2 > 0 ? 1 : 0;
-    return entries;
-}
-
-void checkGameListCapacity(std::size_t games, std::int32_t lastRound) {
-    if (games <= kMaxGames) return;
-    const std::string files = lastRound == 1 ? "Soubor partie1.txt ma" : "Soubory partie1.txt az " + roundFileName(lastRound) + " maji";
-    stopWithMessage(files + " vice nez " + std::to_string(kMaxGames) + " partii");
+void writeGameList(const std::vector<Game>& games, FileLife life) {
+    TextWriter list(kGameListName, life);
+    list.write(gameListText(games));
+    list.close();
 }
 
 std::int32_t enteredResults(TextReader& reader) {
@@ -57,14 +80,14 @@ std::int32_t enteredResults(TextReader& reader) {
             number = token.empty() ? 0 : parseWholeNumber(token);
         }
         const bool readable = numbers[0] && numbers[1] && numbers[2] && numbers[3];
-        if (!readable || (*numbers[1] > 0 && (*numbers[2] != 0 || *numbers[3] != 0))) ++entered;
+        if (!readable || (*numbers[1] > 0 && !notEntered(*numbers[2], *numbers[3]))) ++entered;
     });
     return entered;
 }
 
 std::int32_t zeroResults(const std::vector<Game>& round) {
     std::int32_t zeros = 0;
-    for (const Game& game : round) zeros += game.v1 == 0 && game.v2 == 0 ? 1 : 0;
+    for (const Game& game : round) zeros += notEntered(game.v1, game.v2) ? 1 : 0;
     return zeros;
 }
 

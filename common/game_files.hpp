@@ -1,8 +1,10 @@
 // The game files: round files partie<N>.txt (the pairing layout and the results layout),
-// the game list partie.dat, and the two leading numbers of the pairing list los<N>.txt.
+// read once for a run; the game list partie.dat built from them; the two leading numbers of
+// the pairing list los<N>.txt; the task file's name.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "text_writer.hpp"
 
 inline constexpr const char* kGameListName = "partie.dat";
+inline constexpr const char* kTaskFileName = "zadani.txt";  // from the recomputation to the optimiser
 inline constexpr std::size_t kMaxTableText = 255;  // the names part kept by results entry
 inline constexpr std::size_t kMaxGames = 2000;     // games the rating recomputation can hold
 
@@ -37,18 +40,28 @@ std::vector<Table> readTables(TextReader& reader, std::size_t namesLimit);
 // The first two numbers of every line of a pairing list.
 std::vector<std::pair<std::int32_t, std::int32_t>> readPairingList(TextReader& reader);
 
-// Appends to the game list the games of a round that have a second player.
-void appendToGameList(TextWriter& list, const std::vector<Game>& round);
-// The games of a round that go into the game list.
-std::size_t gameListEntries(const std::vector<Game>& round);
-// Before the game list of rounds 1..lastRound is written: more games than the rating
-// recomputation holds stop the program with a message naming the limit and the round files.
-void checkGameListCapacity(std::size_t games, std::int32_t lastRound);
+// Lines of partie1.txt .. partie<N>.txt, index 0 holding round 1.
+using RoundFiles = std::vector<std::vector<Game>>;
 
 // Games of a round file with a real opponent (second player above 0) whose scores are not
 // 0 0. A line whose numbers do not read counts too: what cannot be read for sure is kept.
 std::int32_t enteredResults(TextReader& reader);
 
+// The lines of partie<round>.txt; nothing when the file cannot be opened.
+std::optional<std::vector<Game>> readRoundFile(std::int32_t round);
+// Rounds 1 to last (none for 0 or below); a missing file is run-time error 2.
+RoundFiles readRoundFiles(std::int32_t last);
+
+// The game list of these rounds: every line with a second player, in round and line order.
+// More games than the rating recomputation holds stop the program with a message naming the
+// limit and the round files.
+std::vector<Game> gameList(const RoundFiles& rounds);
+// partie.dat's bytes: the four numbers of a game in width 3, single blanks between them.
+std::string gameListText(const std::vector<Game>& games);
+void writeGameList(const std::vector<Game>& games, FileLife life);
+
+// A result still 0 0: not entered yet.
+inline bool notEntered(std::int32_t v1, std::int32_t v2) { return v1 == 0 && v2 == 0; }
 // Lines of a round whose result is still 0 0, and the line that reports them.
 std::int32_t zeroResults(const std::vector<Game>& round);
 std::string zeroResultsLine(std::int32_t round, std::int32_t count);

@@ -47,9 +47,6 @@ FileRead readFile(const std::string& path);
 // True when anything (a file, a folder) has this name.
 bool pathExists(const std::string& path);
 
-// Makes the folder; true when the folder exists afterwards.
-bool createFolder(const std::string& path);
-
 // Writes bytes to a new temporary file <target>.tmp.<process number> in target's folder,
 // created exclusively (a counter is added to the name when an earlier process left one),
 // flushed to the disk when durable. From the moment it exists until the replace or
@@ -140,5 +137,24 @@ private:
 
 // Milliseconds since the system started (wraps as the system's counter does).
 std::uint64_t millisecondsSinceStart();
+
+// --- Folders and watching files ------------------------------------------------------------
+
+// Creates the folder when it is missing (its parent must exist); true when the folder exists
+// afterwards.
+bool createFolder(const std::string& path);
+
+// What tells that a file changed: its size and its modification time (in the system's units).
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of a file; nothing when there is no such file.
+std::optional<FileStamp> fileStamp(const std::string& path);
+
+// Waits this long; an interrupt still ends the program meanwhile.
+void sleepMilliseconds(std::uint32_t milliseconds);
 
 }  // namespace platform

@@ -27,7 +27,7 @@ volatile std::sig_atomic_t coloursSet = 0;
 constexpr char kResetColours[] = "\x1b[0m";
 // A file that cannot be read or replaced now is tried again for about a second.
 constexpr std::uint64_t kPatienceMs = 1000;
-constexpr long kRetryPauseMs = 50;
+constexpr std::uint32_t kRetryPauseMs = 50;
 // A temporary this much older than its target was left by a writer that is gone.
 constexpr time_t kStaleSeconds = 60;
 // A lock of the open file itself, not of the process: NFS and CIFS pass it on to the server,
@@ -71,11 +71,6 @@ public:
 private:
     sigset_t before_{};
 };
-
-void waitBriefly() {
-    timespec wait{0, kRetryPauseMs * 1000000L};
-    nanosleep(&wait, nullptr);
-}
 
 bool writeAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
@@ -221,19 +216,13 @@ FileRead readFile(const std::string& path) {
     for (;;) {
         FileRead result = readOnce(path);
         if (result.status != ReadStatus::Unreadable || millisecondsSinceStart() - start >= kPatienceMs) return result;
-        waitBriefly();
+        sleepMilliseconds(kRetryPauseMs);
     }
 }
 
 bool pathExists(const std::string& path) {
     struct stat info {};
     return lstat(path.c_str(), &info) == 0;
-}
-
-bool createFolder(const std::string& path) {
-    if (mkdir(path.c_str(), 0777) == 0) return true;
-    struct stat info {};
-    return errno == EEXIST && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 std::optional<std::string> writeTemporary(const std::string& target, const std::string& bytes, bool durable) {
@@ -349,6 +338,26 @@ std::uint64_t millisecondsSinceStart() {
     clock_gettime(CLOCK_MONOTONIC, &now);
 #endif
     return static_cast<std::uint64_t>(now.tv_sec) * 1000u + static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;
+}
+
+bool createFolder(const std::string& path) {
+    if (mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) return false;
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::optional<FileStamp> fileStamp(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) return std::nullopt;
+    return FileStamp{static_cast<std::uint64_t>(info.st_size),
+                     static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+void sleepMilliseconds(std::uint32_t milliseconds) {
+    timespec wait{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
+    // A signal that does not end the program only shortens the wait.
+    while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
+    }
 }
 
 }  // namespace platform

@@ -39,7 +39,7 @@ constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
 constexpr DWORD kRenameReplaceIfExists = 0x1, kRenamePosixSemantics = 0x2;
 // A file that cannot be read or replaced now is tried again for about a second.
 constexpr ULONGLONG kPatienceMs = 1000;
-constexpr DWORD kRetryPauseMs = 50;
+constexpr std::uint32_t kRetryPauseMs = 50;
 // A temporary this much older than its target was left by a writer that is gone (in the
 // 100-nanosecond units of file times).
 constexpr std::uint64_t kStaleTicks = 60ull * 10000000ull;
@@ -154,8 +154,6 @@ HANDLE createExclusive(const std::string& target, std::string& name) {
     }
     return INVALID_HANDLE_VALUE;
 }
-
-void waitBriefly() { Sleep(kRetryPauseMs); }
 
 // Errors that say there is no such file, as against one that is there but cannot be read now.
 bool nothingThere(DWORD error) {
@@ -360,18 +358,11 @@ FileRead readFile(const std::string& path) {
     for (;;) {
         FileRead result = readOnce(path);
         if (result.status != ReadStatus::Unreadable || GetTickCount64() - start >= kPatienceMs) return result;
-        waitBriefly();
+        sleepMilliseconds(kRetryPauseMs);
     }
 }
 
 bool pathExists(const std::string& path) { return GetFileAttributesW(wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-bool createFolder(const std::string& path) {
-    const std::wstring name = wide(path);
-    if (CreateDirectoryW(name.c_str(), nullptr)) return true;
-    const DWORD attributes = GetFileAttributesW(name.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
 
 std::optional<std::string> writeTemporary(const std::string& target, const std::string& bytes, bool durable) {
     std::string name;
@@ -403,7 +394,7 @@ ReplaceOutcome replaceFile(const std::string& from, const std::string& to, Durab
         ReleaseSRWLockExclusive(&pendingGuard);
         if (rename.error == 0) return rename.durable ? ReplaceOutcome::Replaced : ReplaceOutcome::ReplacedNotDurable;
         if (!mayPass(rename.error) || GetTickCount64() - start >= kPatienceMs) return ReplaceOutcome::Failed;
-        waitBriefly();
+        sleepMilliseconds(kRetryPauseMs);
     }
 }
 
@@ -477,5 +468,22 @@ void FolderLock::release() {
 }
 
 std::uint64_t millisecondsSinceStart() { return GetTickCount64(); }
+
+bool createFolder(const std::string& path) {
+    const std::wstring name = wide(path);
+    CreateDirectoryW(name.c_str(), nullptr);  // an existing folder is fine: checked below
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::optional<FileStamp> fileStamp(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    const auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
+    return FileStamp{join(data.nFileSizeHigh, data.nFileSizeLow),
+                     static_cast<std::int64_t>(join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime))};
+}
+
+void sleepMilliseconds(std::uint32_t milliseconds) { Sleep(milliseconds); }
 
 }  // namespace platform

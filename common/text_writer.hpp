@@ -12,8 +12,10 @@ struct Console;
 // A file the run itself erases before it ends (the task file, the pairing list) is still
 // written whole and renamed, but not flushed to disk: it is never read after a power cut. A kept
 // file whose folder flush may wait (KeptFlushedWithNext) has its data on the disk at once and its
-// name with the run's next kept file or at the program's end: one flush for several files.
-enum class FileLife { Kept, KeptFlushedWithNext, ThisRunOnly };
+// name with the run's next kept file or at the program's end: one flush for several files. A file
+// that can always be made again from the tournament's files (a page of the web site) is written
+// whole and renamed, so that no reader ever sees half of it, but not flushed.
+enum class FileLife { Kept, KeptFlushedWithNext, ThisRunOnly, Rebuildable };
 
 class TextWriter {
 public:

@@ -1,5 +1,5 @@
 // Fuzz target of the rating recomputation's inputs kanvo.dat, partie.dat and zmeny.dat:
-// PRIPRAV in a folder of its own; the kanvo.new or the task file it writes must read back.
+// poradi's kanvo.new or PRIPRAV's task file in a folder of its own; either must read back.
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -9,11 +9,8 @@
 #include "fuzz_support.hpp"
 #include "game_files.hpp"
 #include "rating_files.hpp"
+#include "recompute.hpp"
 #include "task_file.hpp"
-
-// From recompute.hpp, which cannot be included next to task_file.hpp: both define the task
-// file's name.
-void PRIPRAV(std::int32_t KOLO, Console& console);
 
 namespace {
 
@@ -66,7 +63,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream in("a\n");
     std::ostringstream out;
     Console console{&in, &out, false};
-    if (runStep([&] { PRIPRAV(KOLO, console); }, {1, 106, 201, 215}).stopped) return 0;
+    const auto recompute = [&] {
+        if (KOLO == -1)
+            writeNewRatingList(recomputeFromFiles(false, console));
+        else
+            PRIPRAV(KOLO, console);
+    };
+    if (runStep(recompute, {1, 106, 201, 215}).stopped) return 0;
     if (KOLO == -1)
         checkNewRatingList(linesOf(files[0]));
     else

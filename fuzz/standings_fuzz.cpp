@@ -25,7 +25,7 @@ void standingsOf(const std::vector<std::string>& files) {
     Standings table = totalsPass(rounds);
     check(table.size() <= kMaxPlayers, "more players than the standings hold");
     readNames(table, TextReader(kPlayersFileName, files[1]));
-    readRatings(table, TextReader(kRatingListName, files[2]));
+    readRatings(table, TextReader("kanvo.new", files[2]));
     buchholzAndOpponentPass(table, rounds, K);
     std::ostringstream out;
     Console console{nullptr, &out, false};

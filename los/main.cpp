@@ -44,28 +44,24 @@ std::int32_t roundToPair(Console& console, const CommandLine& commandLine) {
 // Rebuilds partie.dat from rounds 1..K-1, reporting results still 0 0 per file; returns the
 // fingerprint of each round file (first player * 200 + second player of its first line).
 std::vector<std::int32_t> rebuildGameList(Console& console, std::int32_t K, std::int32_t& NULOVE2) {
-    // Rebuilt on every run; its folder is flushed with the round file and the page.
-    TextWriter gameList(kGameListName, FileLife::KeptFlushedWithNext);
     std::vector<std::int32_t> XX(static_cast<std::size_t>(K), 0);
     NULOVE2 = 0;
-    std::size_t listed = 0;
+    RoundFiles rounds;
     for (std::int32_t I = 1; I < K; ++I) {
-        auto reader = TextReader::open(roundFileName(I));
-        if (!reader) stopAfterEnter(console, "Soubor partie" + std::to_string(I) + ".txt neexistuje, stisknete enter");
-        auto games = readGames(*reader);
-        for (const Game& game : games)
+        auto games = readRoundFile(I);
+        if (!games) stopAfterEnter(console, "Soubor partie" + std::to_string(I) + ".txt neexistuje, stisknete enter");
+        for (const Game& game : *games)
             if (XX[static_cast<std::size_t>(I)] == 0)
                 XX[static_cast<std::size_t>(I)] = checkedAdd(checkedMul(game.k1, 200), game.k2);
-        appendToGameList(gameList, games);
-        listed += gameListEntries(games);
-        const std::int32_t NULOVE = zeroResults(games);
+        const std::int32_t NULOVE = zeroResults(*games);
         if (NULOVE > 0) {
             NULOVE2 += NULOVE;
             writeLine(console, zeroResultsLine(I, NULOVE));
         }
+        rounds.push_back(std::move(*games));
     }
-    checkGameListCapacity(listed, K - 1);
-    gameList.close();
+    // Rebuilt on every run; its folder is flushed with the round file and the page.
+    writeGameList(gameList(rounds), FileLife::KeptFlushedWithNext);
     return XX;
 }
 
@@ -89,9 +85,10 @@ void checkCopiedFiles(Console& console, const std::vector<std::int32_t>& XX, std
 
 // The search's counters; when the exact matching was written, its cost against the search's
 // (--presne) or that it removed a repeat (the default run); the cost of the pairing written.
-void reportOptimiser(Console& console, std::int32_t KROKU, std::int32_t KROKU2, std::int32_t KROKU3, double CHYB,
+// There is no move on four pairs: its counter is always 0.
+void reportOptimiser(Console& console, std::int32_t KROKU, std::int32_t KROKU2, double CHYB,
                      const VyresOptions& options, const ExactMatchingReport& report) {
-    write(console, std::to_string(KROKU3) + " prohozeni ctveric ");
+    write(console, "0 prohozeni ctveric ");
     writeLine(console, std::to_string(KROKU2) + " prohozeni trojic a " + std::to_string(KROKU) + " prohozeni dvojic  ");
     if (report.written && options.exact) {
         writeLine(console, "Cena parovani hledanim : " + formatReal(report.searchCost, 12, 9));
@@ -170,11 +167,11 @@ int main(int argc, char** argv) {
     eraseOnStop(kTaskFileName);
     eraseOnStop(pairingListName(K));
 
-    std::int32_t KROKU = 0, KROKU2 = 0, KROKU3 = 0;
+    std::int32_t KROKU = 0, KROKU2 = 0;
     double CHYB = 0;
     ExactMatchingReport report;
-    VYRES(KROKU, KROKU2, KROKU3, CHYB, options, report, console);
-    reportOptimiser(console, KROKU, KROKU2, KROKU3, CHYB, options, report);
+    VYRES(KROKU, KROKU2, CHYB, options, report, console);
+    reportOptimiser(console, KROKU, KROKU2, CHYB, options, report);
 
     confirmNewPairing(console, K);
     writePairing(console, K);

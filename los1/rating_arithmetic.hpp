@@ -8,5 +8,6 @@
 // last bits from every other computer's.
 bool ratingArithmeticExact();
 
-// The check above, first thing in los and poradi: without it, a message and exit code 1.
+// The check above, first thing in los, poradi and stranky: without it, a message and exit
+// code 1.
 void requireRatingArithmetic();

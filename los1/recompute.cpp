@@ -1,5 +1,5 @@
 // The recomputation in its order of steps: load and sort the list, load the games, ten
-// passes of rating changes, then the rating list or the tournament data for the pairing.
+// passes of rating changes; then the rating list, or the tournament data for the pairing.
 #include "recompute.hpp"
 
 #include <string>
@@ -12,7 +12,7 @@
 #include "run_error.hpp"
 #include "text_writer.hpp"
 
-std::vector<RatedPlayer> loadRatingList(std::int32_t KOLO) {
+std::vector<RatedPlayer> loadRatingList(bool firstRound) {
     auto reader = TextReader::openOrFail(kRatingListName);
     auto entries = readRatingList(reader);
     if (entries.size() > kMaxRatedPlayers)
@@ -23,7 +23,7 @@ std::vector<RatedPlayer> loadRatingList(std::int32_t KOLO) {
         RatedPlayer player;
         player.X = entry.number;
         // An unrated player starts at 1400 only when the first round is paired.
-        player.S0 = (KOLO == 1 && entry.games == 0) ? 1400.0 : entry.rating;
+        player.S0 = (firstRound && entry.games == 0) ? 1400.0 : entry.rating;
         player.S = player.S0;
         player.PAR = entry.games;
         players.push_back(player);
@@ -56,12 +56,6 @@ std::vector<Game> loadGames() {
         stopWithMessage(std::string("Soubor ") + kGameListName + " ma vice nez " + std::to_string(kMaxGames) +
                         " partii");
     return games;
-}
-
-void writeNewRatingList(const Recomputation& state) {
-    TextWriter file(kNewRatingListName);
-    for (const auto& player : state.players) file.writeLine(newRatingLine(player.X, player.S));
-    file.close();
 }
 
 void markAbsences(Recomputation& state, const std::vector<Absence>& absences, std::int32_t KOLO) {
@@ -234,20 +228,43 @@ std::vector<std::string> taskFileLines(const Recomputation& state, std::int32_t 
     return lines;
 }
 
-void PRIPRAV(std::int32_t KOLO, Console& console) {
-    const std::int32_t KOL = KOLO - 1;
+std::vector<RatedPlayer> sortedRatingList(bool firstRound) {
+    auto players = loadRatingList(firstRound);
+    sortByStartingRating(players);
+    return players;
+}
+
+Recomputation recomputeRatings(std::vector<RatedPlayer> list, const std::vector<Game>& games) {
     Recomputation state;
-    state.players = loadRatingList(KOLO);
-    sortByStartingRating(state.players);
-    auto games = loadGames();
-    writeLine(console, "Nacteno " + std::to_string(games.size()) + " partii");
+    state.players = std::move(list);
     state.games = placeGames(games, state.players);
     for (auto& player : state.players) player.PAR0 = player.PAR;
     iterateRatings(state);
-    if (KOLO == -1) {
-        writeNewRatingList(state);
-        return;
-    }
+    return state;
+}
+
+Recomputation recomputeFromFiles(bool firstRound, Console& console) {
+    auto list = sortedRatingList(firstRound);
+    auto games = loadGames();
+    writeLine(console, "Nacteno " + std::to_string(games.size()) + " partii");
+    return recomputeRatings(std::move(list), games);
+}
+
+std::string newRatingListText(const Recomputation& state) {
+    std::string text;
+    for (const auto& player : state.players) text += newRatingLine(player.X, player.S) + "\r\n";
+    return text;
+}
+
+void writeNewRatingList(const Recomputation& state) {
+    TextWriter file(kNewRatingListName);
+    file.write(newRatingListText(state));
+    file.close();
+}
+
+void PRIPRAV(std::int32_t KOLO, Console& console) {
+    const std::int32_t KOL = KOLO - 1;
+    Recomputation state = recomputeFromFiles(KOLO == 1, console);
     writeLine(console, "Zebricek byl spocitan ");
     tournamentPass(state, KOL);
     missedRounds(state, KOL);

@@ -1,5 +1,5 @@
-// PRIPRAV: the recomputation of every rating from kanvo.dat and all games in partie.dat,
-// then either kanvo.new (round -1) or the task file zadani.txt for pairing round KOLO.
+// The recomputation of every rating from kanvo.dat and all games, apart from its outputs:
+// kanvo.new for the standings, and PRIPRAV's tournament data and task file for a pairing.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +9,6 @@
 #include "game_files.hpp"
 
 inline constexpr std::size_t kMaxRatedPlayers = 200;
-inline constexpr const char* kTaskFileName = "zadani.txt";
 
 // One entry of the player list; positions (list numbers) are 1-based indexes into it.
 struct RatedPlayer {
@@ -37,10 +36,25 @@ struct Recomputation {
     std::vector<RatedGame> games;
 };
 
+// kanvo.dat's players in list order: sorted by starting rating, an unrated player at 1400
+// when the first round is being paired.
+std::vector<RatedPlayer> sortedRatingList(bool firstRound);
+// The ratings after these games, from the sorted list: ten passes, nothing read or written.
+Recomputation recomputeRatings(std::vector<RatedPlayer> list, const std::vector<Game>& games);
+// The same from kanvo.dat and partie.dat, with "Nacteno M partii" on the console once both
+// are read: what los and poradi compute.
+Recomputation recomputeFromFiles(bool firstRound, Console& console);
+
+// kanvo.new's bytes (list order, number and rating with 1 decimal), and the file written.
+std::string newRatingListText(const Recomputation& state);
+void writeNewRatingList(const Recomputation& state);
+
+// PRIPRAV for pairing round KOLO (1 or later): the ratings from the files, then the
+// tournament data of every player present in the round, written to zadani.txt.
 void PRIPRAV(std::int32_t KOLO, Console& console = processConsole());
 
-// The steps of PRIPRAV, each on the state in memory (exposed for the tests).
-std::vector<RatedPlayer> loadRatingList(std::int32_t KOLO);
+// The steps, each on the state in memory (exposed for the tests).
+std::vector<RatedPlayer> loadRatingList(bool firstRound);
 int changeFactor(std::int32_t games);
 void sortByStartingRating(std::vector<RatedPlayer>& players);
 std::vector<RatedGame> placeGames(const std::vector<Game>& games, const std::vector<RatedPlayer>& players);

@@ -4,11 +4,44 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <limits>
+#include <vector>
+
+struct MatchingWork::Tables {
+    struct Edge {
+        std::int16_t u = 0, v = 0;  // u inside the first blossom, v inside the second; u 0: none
+    };
+    std::int32_t n = 0;   // vertices 1..n: the positions to match, in ascending order
+    std::int32_t ids = 0;  // highest vertex or blossom number in use (blossoms from n + 1)
+    std::vector<std::int16_t> position;  // vertex -> position
+    std::vector<std::int64_t> weight;    // [u][v], maximised: 2 (dearest cost + 1 - cost), in units
+    std::vector<Edge> edge;              // [x][y]: the least-slack edge between two blossoms
+    std::vector<std::int16_t> holder;    // [b][v]: the member of blossom b that holds vertex v
+    std::vector<std::vector<std::int16_t>> members;  // of a blossom: its base first, then the cycle
+    std::vector<std::int64_t> dual;      // of vertices and blossoms
+    std::vector<std::int16_t> mate;      // the vertex at the other end of the matched edge
+    std::vector<std::int16_t> top;       // the outermost blossom holding a vertex or blossom
+    std::vector<std::int16_t> parent;    // an inner blossom's tree edge: the outer vertex
+    std::vector<std::int8_t> side;       // -1 unlabelled, 0 outer, 1 inner
+    std::vector<std::int16_t> tree;      // of a labelled blossom: its tree's root
+    std::vector<std::int8_t> gone;       // scratch: blossoms of trees just augmented
+    std::vector<std::int16_t> slackFrom;  // the outer vertex of the least-slack edge, 0 for none
+    std::vector<std::int64_t> leastSlack;  // ... and its slack, kept as the duals change
+    std::vector<std::int64_t> edgeSlack;   // scratch: the slack of each edge of a new blossom
+    std::vector<std::int32_t> visited;
+    std::int32_t stamp = 0;
+    std::int32_t exposed = 0;  // vertices still unmatched
+    std::deque<std::int16_t> queue;  // outer vertices still to scan
+};
+
+MatchingWork::MatchingWork() : tables_(std::make_unique<Tables>()) {}
+MatchingWork::~MatchingWork() = default;
 
 namespace {
 
-using Edge = MatchingWork::Edge;
+using Tables = MatchingWork::Tables;
+using Edge = Tables::Edge;
 
 constexpr std::int8_t kUnlabelled = -1;
 constexpr std::int8_t kOuter = 0;
@@ -21,34 +54,34 @@ constexpr double kMostUnits = 1125899906842624.0;
 std::size_t at(int row, int column, int stride) { return static_cast<std::size_t>(row) * stride + column; }
 
 // Tables of the blossoms run to 2n: there are never more than n blossoms at once.
-int idStride(const MatchingWork& m) { return 2 * m.n + 1; }
+int idStride(const Tables& m) { return 2 * m.n + 1; }
 
-Edge& edge(MatchingWork& m, int x, int y) { return m.edge[at(x, y, idStride(m))]; }
-std::int16_t& holder(MatchingWork& m, int b, int v) { return m.holder[at(b, v, m.n + 1)]; }
+Edge& edge(Tables& m, int x, int y) { return m.edge[at(x, y, idStride(m))]; }
+std::int16_t& holder(Tables& m, int b, int v) { return m.holder[at(b, v, m.n + 1)]; }
 
 // The slack of an edge between two different outermost blossoms. Every dual starts even and
 // the exposed vertices always move together, so the outer vertices share one parity and half
 // the slack of an edge between two of them is whole: the algorithm never leaves the integers.
-std::int64_t slack(const MatchingWork& m, Edge e) {
+std::int64_t slack(const Tables& m, Edge e) {
     return m.dual[e.u] + m.dual[e.v] - 2 * m.weight[at(e.u, e.v, m.n + 1)];
 }
 
 constexpr std::int64_t kNoSlack = std::numeric_limits<std::int64_t>::max();
 
-void forgetSlack(MatchingWork& m, int x) {
+void forgetSlack(Tables& m, int x) {
     m.slackFrom[x] = 0;
     m.leastSlack[x] = kNoSlack;
 }
 
 // Keeps the edge from outer vertex u into x when its slack s is the least so far.
-void noteSlack(MatchingWork& m, int u, int x, std::int64_t s) {
+void noteSlack(Tables& m, int u, int x, std::int64_t s) {
     if (s < m.leastSlack[x]) {
         m.slackFrom[x] = static_cast<std::int16_t>(u);
         m.leastSlack[x] = s;
     }
 }
 
-void recomputeSlack(MatchingWork& m, int x) {
+void recomputeSlack(Tables& m, int x) {
     forgetSlack(m, x);
     for (int u = 1; u <= m.n; ++u) {
         const int outer = m.top[u];
@@ -58,13 +91,13 @@ void recomputeSlack(MatchingWork& m, int x) {
     }
 }
 
-void enqueue(MatchingWork& m, int x) {
+void enqueue(Tables& m, int x) {
     if (x <= m.n) m.queue.push_back(static_cast<std::int16_t>(x));
     else
         for (int member : m.members[x]) enqueue(m, member);
 }
 
-void setTop(MatchingWork& m, int x, int b) {
+void setTop(Tables& m, int x, int b) {
     m.top[x] = static_cast<std::int16_t>(b);
     if (x > m.n)
         for (int member : m.members[x]) setTop(m, member, b);
@@ -72,7 +105,7 @@ void setTop(MatchingWork& m, int x, int b) {
 
 // Turns the cycle of b so that its member xr is reached from the base by an even path;
 // returns the length of that path.
-int evenPathTo(MatchingWork& m, int b, int xr) {
+int evenPathTo(Tables& m, int b, int xr) {
     auto& cycle = m.members[b];
     const int pr = static_cast<int>(std::find(cycle.begin(), cycle.end(), xr) - cycle.begin());
     if (pr % 2 == 0) return pr;
@@ -82,7 +115,7 @@ int evenPathTo(MatchingWork& m, int b, int xr) {
 
 // Matches x along its edge to y; inside a blossom the cycle is re-matched so that the vertex
 // of that edge becomes the base.
-void matchAlong(MatchingWork& m, int x, int y) {
+void matchAlong(Tables& m, int x, int y) {
     const Edge e = edge(m, x, y);
     m.mate[x] = e.v;
     if (x <= m.n) return;
@@ -95,7 +128,7 @@ void matchAlong(MatchingWork& m, int x, int y) {
 }
 
 // Flips the alternating path from outer blossom u (just joined to v) back to its root.
-void augmentFrom(MatchingWork& m, int u, int v) {
+void augmentFrom(Tables& m, int u, int v) {
     for (;;) {
         const int inner = m.top[m.mate[u]];
         matchAlong(m, u, v);
@@ -108,7 +141,7 @@ void augmentFrom(MatchingWork& m, int u, int v) {
 
 // The base where the tree paths of outer blossoms u and v meet; 0 when they lie in different
 // trees (an augmenting path).
-int commonBase(MatchingWork& m, int u, int v) {
+int commonBase(Tables& m, int u, int v) {
     ++m.stamp;
     for (; u != 0 || v != 0; std::swap(u, v)) {
         if (u == 0) continue;
@@ -120,7 +153,7 @@ int commonBase(MatchingWork& m, int u, int v) {
     return 0;
 }
 
-int freeBlossomId(MatchingWork& m) {
+int freeBlossomId(Tables& m) {
     int b = m.n + 1;
     while (b <= m.ids && m.top[b] != 0) ++b;
     if (b > m.ids) m.ids = b;
@@ -128,7 +161,7 @@ int freeBlossomId(MatchingWork& m) {
 }
 
 // The cycle path from x up to the base: x, its mate, the next outer blossom, ...
-void addCyclePath(MatchingWork& m, std::vector<std::int16_t>& cycle, int x, int base) {
+void addCyclePath(Tables& m, std::vector<std::int16_t>& cycle, int x, int base) {
     while (x != base) {
         const int y = m.top[m.mate[x]];
         cycle.push_back(static_cast<std::int16_t>(x));
@@ -139,7 +172,7 @@ void addCyclePath(MatchingWork& m, std::vector<std::int16_t>& cycle, int x, int 
 }
 
 // The outer blossoms u and v, joined by a tight edge, close an odd cycle through base.
-void addBlossom(MatchingWork& m, int u, int base, int v) {
+void addBlossom(Tables& m, int u, int base, int v) {
     const int b = freeBlossomId(m);
     m.dual[b] = 0;
     m.side[b] = kOuter;
@@ -174,7 +207,7 @@ void addBlossom(MatchingWork& m, int u, int base, int v) {
 
 // An inner blossom whose dual reached 0 falls apart: the even path from its tree edge to the
 // base stays in the tree, the rest of the cycle becomes unlabelled.
-void expandBlossom(MatchingWork& m, int b) {
+void expandBlossom(Tables& m, int b) {
     auto& cycle = m.members[b];
     // The members' own labels are from before they joined b, perhaps in another tree.
     for (int member : cycle) {
@@ -208,7 +241,7 @@ void expandBlossom(MatchingWork& m, int b) {
 // Trees r1 and r2, just joined by an augmenting path, are matched throughout now and leave
 // the forest; the least slacks that came from them, and those of their blossoms, are found
 // again among the outer vertices left. The other trees stay as they are.
-void dissolveTrees(MatchingWork& m, int r1, int r2) {
+void dissolveTrees(Tables& m, int r1, int r2) {
     auto& gone = m.gone;
     for (int x = 1; x <= m.ids; ++x) {
         gone[x] = m.top[x] == x && m.side[x] != kUnlabelled && (m.tree[x] == r1 || m.tree[x] == r2);
@@ -223,7 +256,7 @@ void dissolveTrees(MatchingWork& m, int r1, int r2) {
 
 // A tight edge from an outer vertex: grows the tree, closes a blossom, or completes an
 // augmenting path (true).
-bool useTightEdge(MatchingWork& m, Edge e) {
+bool useTightEdge(Tables& m, Edge e) {
     const int u = m.top[e.u];
     const int v = m.top[e.v];
     if (m.side[v] == kUnlabelled) {
@@ -252,7 +285,7 @@ bool useTightEdge(MatchingWork& m, Edge e) {
 
 // Scans the queued outer vertices along their edges: tight ones grow the forest, close
 // blossoms or augment; the others give the least slacks.
-void scanOuterVertices(MatchingWork& m) {
+void scanOuterVertices(Tables& m) {
     while (!m.queue.empty()) {
         const int u = m.queue.front();
         m.queue.pop_front();
@@ -281,7 +314,7 @@ void scanOuterVertices(MatchingWork& m) {
 
 // The largest dual change that keeps every edge's slack and every blossom's dual at 0 or more.
 // A perfect matching leaves the vertex duals free, so they set no bound.
-std::int64_t dualStep(MatchingWork& m) {
+std::int64_t dualStep(Tables& m) {
     std::int64_t d = std::numeric_limits<std::int64_t>::max();
     for (int b = m.n + 1; b <= m.ids; ++b)
         if (m.top[b] == b && m.side[b] == kInner) d = std::min(d, m.dual[b] / 2);
@@ -293,7 +326,7 @@ std::int64_t dualStep(MatchingWork& m) {
     return d;
 }
 
-void changeDuals(MatchingWork& m, std::int64_t d) {
+void changeDuals(Tables& m, std::int64_t d) {
     for (int u = 1; u <= m.n; ++u) {
         const int side = m.side[m.top[u]];
         if (side == kOuter) m.dual[u] -= d;
@@ -314,7 +347,7 @@ void changeDuals(MatchingWork& m, std::int64_t d) {
 
 // Grows a forest from every exposed vertex and changes the duals until every vertex is matched.
 // An augmentation takes only its own two trees out of the forest.
-void matchAll(MatchingWork& m) {
+void matchAll(Tables& m) {
     std::fill(m.side.begin() + 1, m.side.begin() + m.ids + 1, kUnlabelled);
     for (int x = 1; x <= m.ids; ++x) forgetSlack(m, x);
     m.queue.clear();
@@ -343,7 +376,7 @@ void matchAll(MatchingWork& m) {
 }
 
 // The vertices are the paired positions in ascending order; weights from MINHB.
-void prepare(MatchingWork& m, const CostMatrices& costs, const Pairing& searched) {
+void prepare(Tables& m, const CostMatrices& costs, const Pairing& searched) {
     m.position.assign(1, 0);
     for (int p = 1; p <= searched.N; ++p)
         if (searched.SOU[p] != 0) m.position.push_back(static_cast<std::int16_t>(p));
@@ -400,7 +433,7 @@ void prepare(MatchingWork& m, const CostMatrices& costs, const Pairing& searched
 // A head start: every vertex dual at its heaviest edge; then each vertex still unmatched, in
 // turn, lowers its dual as far as the slacks allow and takes the first unmatched vertex it is
 // then tight with. The duals stay even, so all exposed vertices share one parity.
-void matchGreedily(MatchingWork& m) {
+void matchGreedily(Tables& m) {
     const int n = m.n;
     for (int u = 1; u <= n; ++u) {
         std::int64_t heaviest = std::numeric_limits<std::int64_t>::min();
@@ -447,7 +480,8 @@ std::int64_t costUnits(double cost, double unitsPerCost) {
     return std::llround(units);
 }
 
-Pairing exactMatching(const CostMatrices& costs, const Pairing& searched, MatchingWork& work) {
+Pairing exactMatching(const CostMatrices& costs, const Pairing& searched, MatchingWork& scratch) {
+    Tables& work = scratch.tables();
     prepare(work, costs, searched);
     matchGreedily(work);
     matchAll(work);

@@ -21,7 +21,6 @@ struct Pairing {
     std::array<std::int16_t, NMAX + 1> SOU{};
     std::int32_t KROKU = 0;   // passes of the pair phase
     std::int32_t KROKU2 = 0;  // applied triple moves
-    std::int32_t KROKU3 = 0;  // there is no move on four pairs
 };
 
 // One applied change, for comparing two searches move for move.

@@ -7,9 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "game_files.hpp"
 #include "text_reader.hpp"
-
-inline constexpr const char* kTaskFileName = "zadani.txt";
 
 inline constexpr int NMAX = 150;               // most players the optimiser holds
 inline constexpr int MAXKOL = 24;              // highest round it can pair

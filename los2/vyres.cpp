@@ -15,11 +15,10 @@
 #include "task_file.hpp"
 #include "text_writer.hpp"
 
-void VYRES(std::int32_t& KROKU, std::int32_t& KROKU2, std::int32_t& KROKU3, double& CHYB,
-           const VyresOptions& options, ExactMatchingReport& report, Console& console) {
+void VYRES(std::int32_t& KROKU, std::int32_t& KROKU2, double& CHYB, const VyresOptions& options,
+           ExactMatchingReport& report, Console& console) {
     KROKU = 0;
     KROKU2 = 0;
-    KROKU3 = 0;
     auto task = std::make_unique<Task>();
     TextReader reader = TextReader::openOrFail(kTaskFileName);
     if (auto overLimit = readTask(reader, *task)) {
@@ -62,12 +61,11 @@ void VYRES(std::int32_t& KROKU, std::int32_t& KROKU2, std::int32_t& KROKU3, doub
 
     KROKU = pairing.KROKU;
     KROKU2 = pairing.KROKU2;
-    KROKU3 = pairing.KROKU3;
     CHYB = task->KOL > 0 ? pairingCost(costs, pairing.SOU) : 0.0;
     writeLine(console, "Parovani bylo provedeno ");
 }
 
-void VYRES(std::int32_t& KROKU, std::int32_t& KROKU2, std::int32_t& KROKU3, double& CHYB, Console& console) {
+void VYRES(std::int32_t& KROKU, std::int32_t& KROKU2, double& CHYB, Console& console) {
     ExactMatchingReport report;
-    VYRES(KROKU, KROKU2, KROKU3, CHYB, VyresOptions{}, report, console);
+    VYRES(KROKU, KROKU2, CHYB, VyresOptions{}, report, console);
 }

@@ -18,10 +18,9 @@ struct ExactMatchingReport {
     double searchCost = 0;  // the cost of the search's pairing (0 in the first round)
 };
 
-// KROKU: pair-phase passes; KROKU2: triple moves; KROKU3: always 0; CHYB: cost of the pairing
-// written (0 in the first round).
-void VYRES(std::int32_t& KROKU, std::int32_t& KROKU2, std::int32_t& KROKU3, double& CHYB,
-           const VyresOptions& options, ExactMatchingReport& report, Console& console = processConsole());
+// KROKU: pair-phase passes; KROKU2: triple moves; CHYB: cost of the pairing written (0 in the
+// first round).
+void VYRES(std::int32_t& KROKU, std::int32_t& KROKU2, double& CHYB, const VyresOptions& options,
+           ExactMatchingReport& report, Console& console = processConsole());
 // The default run.
-void VYRES(std::int32_t& KROKU, std::int32_t& KROKU2, std::int32_t& KROKU3, double& CHYB,
-           Console& console = processConsole());
+void VYRES(std::int32_t& KROKU, std::int32_t& KROKU2, double& CHYB, Console& console = processConsole());

@@ -1,12 +1,14 @@
 // poradi: the standings after round N. Rebuilds partie.dat, has the ratings recomputed,
 // computes and sorts the standings and writes poradi<N>.txt, partie<N>.htm and poradi<N>.htm.
 #include <cstdint>
+#include <vector>
 
 #include "console.hpp"
+#include "game_files.hpp"
 #include "players_file.hpp"
 #include "rating_arithmetic.hpp"
+#include "rating_files.hpp"
 #include "recompute.hpp"
-#include "round_files.hpp"
 #include "run_error.hpp"
 #include "standings.hpp"
 #include "standings_outputs.hpp"
@@ -24,6 +26,15 @@ std::int32_t askRound(Console& console, const CommandLine& commandLine) {
     return askNumber(console, "Zadejte cislo kola, u ktereho pocitate poradi :", true);
 }
 
+// partie.dat anew from the round files, which are named first when they still hold 0 0 results.
+void rebuildGameList(const RoundFiles& rounds, Console& console) {
+    for (std::size_t r = 0; r < rounds.size(); ++r)
+        if (const std::int32_t zeros = zeroResults(rounds[r]))
+            writeLine(console, zeroResultsLine(static_cast<std::int32_t>(r + 1), zeros));
+    // Rebuilt on every run; its folder is flushed with kanvo.new, written right after it.
+    writeGameList(gameList(rounds), FileLife::KeptFlushedWithNext);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -37,11 +48,11 @@ int main(int argc, char** argv) {
 
     const RoundFiles rounds = readRoundFiles(K);
     rebuildGameList(rounds, console);
-    PRIPRAV(-1, console);
+    writeNewRatingList(recomputeFromFiles(false, console));
 
     Standings table = totalsPass(rounds);
     readNames(table, TextReader::openOrFail(kPlayersFileName));
-    readRatings(table, TextReader::openOrFail(kRatingListName));
+    readRatings(table, TextReader::openOrFail(kNewRatingListName));
     buchholzAndOpponentPass(table, rounds, K);
     adjustMissedRounds(table, K, console);
     computeDerivedValues(table, koef, K);

@@ -18,9 +18,6 @@ void addToStartBalance(HRAC& player, std::int32_t step) {
     player.Z = static_cast<std::int16_t>(z);
 }
 
-// Points of one side of a line: 1 for the higher score, 0.5 for equal scores.
-double pointsFor(std::int32_t own, std::int32_t other) { return own > other ? 1.0 : own == other ? 0.5 : 0.0; }
-
 // Position of the player's record, appended when the number is new.
 std::size_t playerPosition(Standings& table, std::int32_t number, std::size_t roundCount) {
     for (std::size_t i = 0; i < table.size(); ++i)
@@ -46,6 +43,8 @@ Coefficients readCoefficients(TextReader koef) {
 }
 
 bool countsForStandings(const Game& line) { return line.k1 > 0; }
+
+double pointsFor(std::int32_t own, std::int32_t other) { return own > other ? 1.0 : own == other ? 0.5 : 0.0; }
 
 HRAC* findPlayer(Standings& table, std::int32_t number) {
     for (HRAC& player : table)

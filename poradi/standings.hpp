@@ -9,13 +9,11 @@
 
 #include "console.hpp"
 #include "game_files.hpp"
-#include "round_files.hpp"
 #include "text_reader.hpp"
 
 inline constexpr std::size_t kMaxPlayers = 200;
 inline constexpr std::size_t kNameLength = 25;
 inline constexpr const char* kCoefficientsFileName = "koef.txt";
-inline constexpr const char* kRatingListName = "kanvo.new";
 
 struct HRAC {
     std::int32_t C = 0;  // player number
@@ -45,6 +43,8 @@ Coefficients readCoefficients(TextReader koef);
 
 // Lines whose first player number is 0 or below (a blank line read as zeros) count for nobody.
 bool countsForStandings(const Game& line);
+// Points of one side of a line: 1 for the higher score, 0.5 for equal scores (0 0 too).
+double pointsFor(std::int32_t own, std::int32_t other);
 
 // The record with this player number, or null.
 HRAC* findPlayer(Standings& table, std::int32_t number);

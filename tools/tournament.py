@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""Plays a whole tournament through the five programs, as an organiser runs them by hand.
+"""Plays a whole tournament through the programs, as an organiser runs them by hand.
 
 One driver, two uses:
-  demo   plays the sample tournament of examples/ and prints the final standings;
+  demo   plays the sample tournament of examples/, prints the final standings and writes
+         the web site;
   check  (tests/tournament) plays generated tournaments and checks the organiser's rules
          after every round.
 Standard library only.
@@ -134,10 +135,12 @@ class Tournament:
 
 
 def snapshot(folder):
+    """The folder's files (not its subfolders, such as the site in web/), name to bytes."""
     files = {}
     for name in sorted(os.listdir(folder)):
-        with open(os.path.join(folder, name), "rb") as f:
-            files[name] = f.read()
+        if os.path.isfile(os.path.join(folder, name)):
+            with open(os.path.join(folder, name), "rb") as f:
+                files[name] = f.read()
     return files
 
 
@@ -161,6 +164,7 @@ def demo(args):
     rounds = 7
     organiser = Organiser(args.bin, folder, launcher=args.launcher, suffix=args.suffix)
     Tournament(organiser, rounds, seed=7, ratings=ratings_of(folder)).play()
+    organiser.run("stranky")
     print(f"Poradi po {rounds}. kole:")
     print(organiser.read(f"poradi{rounds}.txt").replace("\r\n", "\n"), end="")
     print()
@@ -168,6 +172,7 @@ def demo(args):
     print(f"Slozka turnaje: {folder}")
     print(f"HTML stranky: {os.path.join(folder, f'poradi{rounds}.htm')}, "
           f"{os.path.join(folder, f'partie{rounds}.htm')}, {os.path.join(folder, f'los{rounds}.htm')}")
+    print(f"Stranky turnaje: {os.path.join(folder, 'web', 'index.html')}")
 
 
 def add_program_options(parser):

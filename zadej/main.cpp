@@ -33,13 +33,11 @@ std::int32_t askRound(Console& console, const CommandLine& commandLine) {
     stopProgram(0);
 }
 
-bool notEntered(const Table& entry) { return entry.v1 == 0 && entry.v2 == 0; }
-
 void showState(Console& console, const std::vector<Table>& entries) {
     std::string open;
     std::size_t zeros = 0;
     for (std::size_t i = 0; i < entries.size(); ++i)
-        if (notEntered(entries[i])) {
+        if (notEntered(entries[i].v1, entries[i].v2)) {
             ++zeros;
             open += std::to_string(i + 1) + " ";
         }

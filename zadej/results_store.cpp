@@ -16,8 +16,6 @@ struct Scores {
 
 Scores storedScores(const Table& entry) { return {entry.v1, entry.v2}; }
 
-bool notEntered(Scores scores) { return scores.v1 == 0 && scores.v2 == 0; }
-
 }  // namespace
 
 std::optional<std::vector<Table>> loadEntries(const std::string& fileName) {
@@ -73,7 +71,7 @@ StoreOutcome storeResult(Console& console, const std::string& fileName, const st
             seen = stored;
             offeredOver = stored;
             writeLine(console, gameWithScores(entry, wanted.v1, wanted.v2));
-            if (!notEntered(stored)) {
+            if (!notEntered(stored.v1, stored.v2)) {
                 lock.release();
                 writeYellow(console, "Prepsat starsi vysledek? a/n ");
                 if (!answeredYes(console)) return StoreOutcome::Done;

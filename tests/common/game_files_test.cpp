@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "game_files.hpp"
-#include "temp_folder.hpp"
 
 namespace {
 
@@ -27,11 +26,7 @@ TEST(GameFiles, GameListTakesGamesWithASecondPlayerOnly) {
                                      "  1   2   0 0    2  D - E\r\n\r\n");
     auto games = readGames(reader);
     EXPECT_EQ(games.size(), 3u) << "a trailing blank line is no line";
-    TempFolder folder;
-    TextWriter list((folder.path() / "partie.dat").string());
-    appendToGameList(list, games);
-    list.close();
-    EXPECT_EQ(folder.read("partie.dat"), "  5  12 412 380\r\n  1   2   0   0\r\n");
+    EXPECT_EQ(gameListText(gameList({games})), "  5  12 412 380\r\n  1   2   0   0\r\n");
 }
 
 TEST(GameFiles, PairingListLeadingNumbers) {

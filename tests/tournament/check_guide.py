@@ -95,8 +95,8 @@ def first_player(folder, name, number):
 
 
 def play_sample(folders):
-    """The sample tournament as the demo plays it; the folder after the import, after round 3
-    and after round 4."""
+    """The sample tournament as the demo plays it, with its web site once round 4 is paired;
+    the folder after the import, after round 3 and after round 4."""
     folder = folders.copy(os.path.join(ROOT, "examples"), "sample")
     organiser = folders.organiser(folder)
     tournament = Tournament(organiser, 4, seed=7, ratings=ratings_of(folder))
@@ -104,6 +104,8 @@ def play_sample(folders):
     stages = {"imported": folders.copy(folder, "imported")}
     for k in range(1, 5):
         tournament.pair(k)
+        if k == 4:
+            organiser.run("stranky")
         tournament.enter_results(k)
         tournament.standings(k)
         if k == 3:
@@ -237,7 +239,8 @@ def printed(text, runs):
     return False
 
 
-NOTE = re.compile(r"\s{2,}\((?:%s)(?:, (?:%s))*\)$" % ("|".join(PROGRAMS), "|".join(PROGRAMS)))
+NAMES = "|".join((*PROGRAMS, "stranky"))
+NOTE = re.compile(r"\s{2,}\((?:%s)(?:, (?:%s))*\)$" % (NAMES, NAMES))
 
 
 def console_lines(guide):

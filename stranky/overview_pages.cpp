@@ -1,0 +1,158 @@
+// index.html, tabulka.html and rekordy.html. The standings shown are those after the latest
+// complete round; the records come from the same rounds, as rekordy after that poradi.
+#include "overview_pages.hpp"
+
+#include <map>
+
+#include "page_frame.hpp"
+#include "records.hpp"
+
+namespace {
+
+const SiteRound* latestComplete(const Tournament& tournament) {
+    if (tournament.lastComplete == 0) return nullptr;
+    return &tournament.rounds[static_cast<std::size_t>(tournament.lastComplete - 1)];
+}
+
+const char* kNoStandings = "<p>Po\u0159ad\u00ed zat\u00edm nen\u00ed: \u017e\u00e1dn\u00e9 kolo nem\u00e1 zadan\u00e9 v\u0161echny v\u00fdsledky.</p>\n";
+
+std::string latestStandings(const Tournament& tournament) {
+    const SiteRound* round = latestComplete(tournament);
+    if (!round) return std::string("<h2>Po\u0159ad\u00ed</h2>\n") + kNoStandings;
+    std::string rows;
+    for (std::size_t i = 0; i < round->standings.size(); ++i) {
+        const HRAC& p = round->standings[i];
+        rows += "<tr>" + cell(std::to_string(i + 1) + ".", "cislo") + rowHeader(playerLink(tournament, p.C)) +
+                cell(oneDecimal(p.B), "cislo") + cell(oneDecimal(p.TURCAS), "cislo") + "</tr>\n";
+    }
+    const std::string after = std::to_string(round->round) + ". kole";
+    return "<h2>Po\u0159ad\u00ed po " + after + "</h2>\n" +
+           scrollingTable("Po\u0159ad\u00ed po " + after + " (v\u0161echny sloupce a jejich vysv\u011btlen\u00ed: <a href=\"" +
+                              roundPageName(round->round, RoundPage::Standings) + "\">cel\u00e9 po\u0159ad\u00ed</a>)",
+                          {"Po\u0159.", "Hr\u00e1\u010d", "Body", "TURCAS"}, rows);
+}
+
+std::string roundsTable(const Tournament& tournament) {
+    if (tournament.rounds.empty()) return "<h2>Kola</h2>\n<p>Prvn\u00ed kolo je\u0161t\u011b nen\u00ed rozlosovan\u00e9.</p>\n";
+    std::string rows;
+    for (const auto& round : tournament.rounds) {
+        const auto page = [&](RoundPage which, const char* label) {
+            return "<a href=\"" + roundPageName(round.round, which) + "\">" + label + "</a>";
+        };
+        const std::size_t missing = missingResults(round);
+        rows += "<tr>" + rowHeader(std::to_string(round.round) + ".") +
+                cell(round.complete ? "v\u0161echny v\u00fdsledky" : "chyb\u00ed " + std::to_string(missing) + " v\u00fdsledk\u016f") +
+                cell(page(RoundPage::ByTable, "stoly") + " \u00b7 " + page(RoundPage::ByName, "jm\u00e9na") + " \u00b7 " +
+                     page(RoundPage::Results, "v\u00fdsledky") +
+                     (round.complete ? " \u00b7 " + page(RoundPage::Standings, "po\u0159ad\u00ed") : std::string())) +
+                "</tr>\n";
+    }
+    return "<h2>Kola</h2>\n" + scrollingTable("Kola turnaje", {"Kolo", "Stav", "Str\u00e1nky"}, rows);
+}
+
+std::string playersTable(const Tournament& tournament) {
+    std::string rows;
+    for (const auto& player : tournament.players)
+        rows += "<tr>" + cell(std::to_string(player.number), "cislo") + rowHeader(playerLink(tournament, player.number)) +
+                cell(oneDecimal(player.ratingBefore), "cislo") + cell(oneDecimal(player.rating), "cislo") + "</tr>\n";
+    return "<h2>Hr\u00e1\u010di</h2>\n" +
+           scrollingTable("Hr\u00e1\u010di turnaje podle \u010d\u00edsla", {"\u010c\u00edslo", "Hr\u00e1\u010d", "S\u00edla p\u0159ed turnajem", "S\u00edla nyn\u00ed"}, rows);
+}
+
+// Each player's place after the latest complete round.
+std::map<std::int32_t, std::size_t> placesOf(const SiteRound& round) {
+    std::map<std::int32_t, std::size_t> places;
+    for (std::size_t i = 0; i < round.standings.size(); ++i) places[round.standings[i].C] = i + 1;
+    return places;
+}
+
+// One cell of the cross table: the opponent's place and the result (+ won, = drawn, \u2212 lost).
+std::string crossCell(const SiteRound& round, std::int32_t number, const std::map<std::int32_t, std::size_t>& places) {
+    for (const auto& game : round.games) {
+        const bool first = game.first == number;
+        if (!first && (game.bye() || game.second != number)) continue;
+        const std::int32_t own = first ? game.score1 : game.score2, other = first ? game.score2 : game.score1;
+        const char* result = own > other ? "+" : own == other ? "=" : "\u2212";
+        if (game.bye()) return cell(std::string("volno") + result);
+        const auto place = places.find(first ? game.second : game.first);
+        return cell((place == places.end() ? std::string("?") : std::to_string(place->second)) + result, "cislo");
+    }
+    return cell("\u2013");
+}
+
+const char* recordTitle(GameRecord record) {
+    switch (record) {
+        case GameRecord::HighestTotal: return "Nejvy\u0161\u0161\u00ed sou\u010det sk\u00f3re";
+        case GameRecord::HighestScore: return "Nejvy\u0161\u0161\u00ed sk\u00f3re";
+        case GameRecord::HighestLosingScore: return "Nejvy\u0161\u0161\u00ed sk\u00f3re pora\u017een\u00e9ho";
+        case GameRecord::LargestMargin: return "Nejvy\u0161\u0161\u00ed rozd\u00edl";
+        case GameRecord::NarrowestLoss: return "Nejt\u011bsn\u011bj\u0161\u00ed prohra";
+    }
+    return "";
+}
+
+std::string gameRecordSection(const Tournament& tournament, GameRecord record) {
+    const std::int64_t value = recordValue(record, tournament.recordGames);
+    std::string rows;
+    for (const Game& game : tournament.recordGames) {
+        if (!isListed(record, game, value)) continue;
+        rows += "<tr>" + cell(playerLink(tournament, game.k1)) +
+                cell(std::to_string(game.v1) + "&nbsp;:&nbsp;" + std::to_string(game.v2), "skore") +
+                cell(playerLink(tournament, game.k2)) + "</tr>\n";
+    }
+    const std::string title = recordTitle(record);
+    if (rows.empty()) return "<h2>" + title + "</h2>\n<p>\u017d\u00e1dn\u00e1 partie.</p>\n";
+    return "<h2>" + title + ": " + std::to_string(value) + "</h2>\n" +
+           scrollingTable(title + " (" + std::to_string(value) + ")", {"Za\u010d\u00edn\u00e1", "Sk\u00f3re", "Soupe\u0159"}, rows);
+}
+
+std::string riseSection(const Tournament& tournament) {
+    std::string html = "<h2>Nejvy\u0161\u0161\u00ed r\u016fst s\u00edly</h2>\n";
+    if (tournament.rise->player == 0) return html + "<p>Nikomu s\u00edla nestoupla.</p>\n";
+    return html + "<p>" + playerLink(tournament, tournament.rise->player) + ": +" + oneDecimal(tournament.rise->rise) +
+           "</p>\n";
+}
+
+}  // namespace
+
+std::string overviewPage(const Tournament& tournament) {
+    const bool playing = !tournament.rounds.empty() && !tournament.rounds.back().complete;
+    std::string html = pageStart(tournament, "P\u0159ehled", playing);
+    html += "<h1>Turnaj</h1>\n<p>" + std::to_string(tournament.players.size()) + " hr\u00e1\u010d\u016f, rozlosovan\u00fdch kol: " +
+            std::to_string(tournament.rounds.size()) + ". <a href=\"" + std::string(kCrossTablePage) +
+            "\">Tabulka turnaje</a> \u00b7 <a href=\"" + std::string(kRecordsPage) + "\">Rekordy</a> \u00b7 <a href=\"" +
+            std::string(kDataName) + "\">Data turnaje (JSON)</a></p>\n";
+    if (playing) html += incompleteNotice(tournament.rounds.back());
+    html += latestStandings(tournament) + roundsTable(tournament) + playersTable(tournament);
+    return html + pageEnd();
+}
+
+std::string crossTablePage(const Tournament& tournament) {
+    std::string html = pageStart(tournament, "Tabulka", false) + "<h1>Tabulka turnaje</h1>\n";
+    const SiteRound* latest = latestComplete(tournament);
+    if (!latest) return html + kNoStandings + pageEnd();
+    const auto places = placesOf(*latest);
+    std::vector<std::string> headers{"Po\u0159.", "Hr\u00e1\u010d", "Body"};
+    for (std::int32_t r = 1; r <= latest->round; ++r) headers.push_back(std::to_string(r) + ".");
+    std::string rows;
+    for (std::size_t i = 0; i < latest->standings.size(); ++i) {
+        const HRAC& p = latest->standings[i];
+        rows += "<tr>" + cell(std::to_string(i + 1) + ".", "cislo") + rowHeader(playerLink(tournament, p.C)) +
+                cell(oneDecimal(p.B), "cislo");
+        for (std::int32_t r = 0; r < latest->round; ++r) rows += crossCell(tournament.rounds[static_cast<std::size_t>(r)], p.C, places);
+        rows += "</tr>\n";
+    }
+    html += "<p>V ka\u017ed\u00e9m kole po\u0159ad\u00ed soupe\u0159e po " + std::to_string(latest->round) +
+            ". kole a v\u00fdsledek: + v\u00fdhra, = rem\u00edza, \u2212 prohra; volno; \u2013 hr\u00e1\u010d v kole nehr\u00e1l.</p>\n";
+    std::vector<std::string_view> columns(headers.begin(), headers.end());
+    html += scrollingTable("Tabulka po " + std::to_string(latest->round) + ". kole", columns, rows, "tabulka");
+    return html + pageEnd();
+}
+
+std::string recordsPage(const Tournament& tournament) {
+    std::string html = pageStart(tournament, "Rekordy", false) + "<h1>Rekordy turnaje</h1>\n";
+    if (tournament.lastComplete == 0) return html + "<p>Rekordy zat\u00edm nejsou: \u017e\u00e1dn\u00e9 kolo nem\u00e1 zadan\u00e9 v\u0161echny v\u00fdsledky.</p>\n" + pageEnd();
+    html += "<p>Ze v\u0161ech parti\u00ed do " + std::to_string(tournament.lastComplete) + ". kola, jako je po\u010d\u00edt\u00e1 program rekordy.</p>\n";
+    for (GameRecord record : kGameRecords) html += gameRecordSection(tournament, record);
+    return html + riseSection(tournament) + pageEnd();
+}

@@ -1,0 +1,43 @@
+// Making and writing the site's files; nothing is written outside web/.
+#include "site.hpp"
+
+#include "json_writer.hpp"
+#include "overview_pages.hpp"
+#include "page_frame.hpp"
+#include "platform.hpp"
+#include "player_pages.hpp"
+#include "round_pages.hpp"
+#include "run_error.hpp"
+#include "stylesheet.hpp"
+#include "text_writer.hpp"
+
+std::vector<SiteFile> siteFiles(const Tournament& tournament) {
+    std::vector<SiteFile> files{{kIndexPage, overviewPage(tournament)},
+                                {kStylesheetName, std::string(stylesheet())},
+                                {kDataName, tournamentJson(tournament)},
+                                {kCrossTablePage, crossTablePage(tournament)},
+                                {kRecordsPage, recordsPage(tournament)}};
+    for (const auto& round : tournament.rounds) {
+        files.push_back({roundPageName(round.round, RoundPage::ByTable), pairingsByTablePage(tournament, round)});
+        files.push_back({roundPageName(round.round, RoundPage::ByName), pairingsByNamePage(tournament, round)});
+        files.push_back({roundPageName(round.round, RoundPage::Results), resultsPage(tournament, round)});
+        if (round.complete)
+            files.push_back({roundPageName(round.round, RoundPage::Standings), standingsPage(tournament, round)});
+    }
+    for (const auto& player : tournament.players) files.push_back({playerPageName(player.number), playerPage(tournament, player)});
+    return files;
+}
+
+std::size_t writeSite(const std::vector<SiteFile>& files) {
+    if (!platform::createFolder(kSiteFolder)) stopWithMessage(std::string("Slozku ") + kSiteFolder + " nelze vytvorit");
+    std::size_t written = 0;
+    for (const auto& file : files) {
+        const std::string path = std::string(kSiteFolder) + "/" + file.name;
+        const platform::FileRead old = platform::readFile(path);
+        if (old.status == platform::ReadStatus::Read && old.bytes == file.bytes) continue;
+        if (replaceFileSafely(path, file.bytes, FileLife::Rebuildable) == platform::ReplaceOutcome::Failed)
+            stopWithMessage(cannotWriteMessage(path));
+        ++written;
+    }
+    return written;
+}

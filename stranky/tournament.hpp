@@ -1,0 +1,62 @@
+// The tournament as the web site shows it, built from the folder's files without writing any:
+// the players, every round with its games, and for each complete round the standings and the
+// ratings exactly as poradi computes them; the games and rating rise the records come from.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "game_files.hpp"
+#include "players_file.hpp"
+#include "rating_files.hpp"
+#include "records.hpp"
+#include "standings.hpp"
+
+struct SitePlayer {
+    std::int32_t number = 0;
+    std::string name;         // UTF-8, empty when osoby.dat has no line for the number
+    double ratingBefore = 0;  // kanvo.dat
+    double rating = 0;        // after the latest complete round, as kanvo.new holds it
+};
+
+// One line of a round file.
+struct SiteGame {
+    std::int32_t table = 0;  // position among the round's lines (what zadej asks for); 0: the bye
+    std::int32_t first = 0, second = 0, score1 = 0, score2 = 0;
+    bool bye() const { return second <= 0; }
+    bool entered() const { return bye() || !notEntered(score1, score2); }
+};
+
+struct SiteRound {
+    std::int32_t round = 0;
+    std::vector<SiteGame> games;
+    bool complete = false;                    // every game with an opponent has its result
+    std::map<std::int32_t, double> pointsBefore;  // points after the rounds before this one
+    Standings standings;                      // after this round, when complete
+};
+
+struct Tournament {
+    std::vector<SitePlayer> players;  // ascending numbers: kanvo.dat's, then any other in the rounds
+    std::vector<SiteRound> rounds;    // partie1.txt, partie2.txt, ... as long as they follow
+    std::optional<Coefficients> koef;  // read once a round is complete
+    std::int32_t lastComplete = 0;    // the latest complete round, 0 when there is none
+    std::vector<Game> recordGames;    // the games of rounds 1..lastComplete, as partie.dat
+    std::optional<RatingRise> rise;   // rekordy's rise after lastComplete (none before)
+};
+
+// What a tournament folder must hold for the site: without either file the folder is not a
+// tournament's. koef.txt is needed once a round is complete.
+inline constexpr const char* kSiteNeeds[] = {kRatingListName, kPlayersFileName};
+
+// The tournament of the current folder. A folder without kanvo.dat or osoby.dat stops the
+// program with a message; so do koef.txt missing when a round is complete, and whatever stops
+// poradi on the same files.
+Tournament readTournament();
+
+// The player with this number, or null.
+const SitePlayer* findSitePlayer(const Tournament& tournament, std::int32_t number);
+// The files whose change changes the site (for --sledovat): those read, and the next round's.
+std::vector<std::string> tournamentInputs(const Tournament& tournament);

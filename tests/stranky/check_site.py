@@ -1,0 +1,436 @@
+#!/usr/bin/env python3
+"""The web site of stranky, checked on a played tournament. Standard library only.
+
+--bin ... --keep DIR: plays a generated tournament (absences, byes, names in Windows-1250, in
+UTF-8 and with HTML's special characters) and runs stranky after every step: before round 1,
+after each pairing, with half a round's results entered, after poradi. Checks every time that
+nothing outside web/ changed (every name and byte), that every internal link and #fragment
+resolves and no page needs anything from outside, and that turnaj.json holds the round files'
+games and, for every complete round, exactly the standings of poradi<r>.txt; then that
+stranky --sledovat writes the site again within seconds of a change. Keeps the site of a
+half-entered round and the final one in DIR.
+
+--browsers DIR: the Nu Html Checker finds no error in those sites, and headless Chromium at
+360 and 1280 px finds no page wider than its window. Without java with vnu-jar or chromium
+it says so and exits with 77 (CTest: skipped); under CI they are required.
+"""
+
+import argparse
+import fcntl
+import glob
+import html.parser
+import json
+import math
+import os
+import select
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import urllib.parse
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "tools"))
+sys.path.insert(0, os.path.join(HERE, "..", "tournament"))
+import tournament  # noqa: E402
+import check_tournament  # noqa: E402
+
+SKIPPED = 77
+# Names that must come out right: Windows-1250 (what a Czech Windows editor writes), UTF-8,
+# and characters that HTML and JSON must escape.
+SPECIAL_NAMES = [
+    "Žluťoučký Kůň Ďábel".encode("cp1250"),
+    "Řehoř Šťastná".encode("utf-8"),
+    b'O\'Brien <b>&amp; "Big" \\ Joe</b>',
+]
+
+
+class SiteFailure(Exception):
+    pass
+
+
+def fail(message):
+    raise SiteFailure(message)
+
+
+def outside_web(folder):
+    """Every file of the tournament folder outside web/, name to bytes."""
+    files = {}
+    for root, dirs, names in os.walk(folder):
+        if os.path.relpath(root, folder) == ".":
+            dirs[:] = [d for d in dirs if d != "web"]
+        for name in names:
+            path = os.path.join(root, name)
+            with open(path, "rb") as f:
+                files[os.path.relpath(path, folder)] = f.read()
+    return files
+
+
+def suite_fixed(value, decimals):
+    """A real as the suite writes it: the fraction of the magnitude gets the double epsilon and
+    half a unit, then the digits are cut; a negative value keeps its sign."""
+    magnitude = abs(value)
+    whole = math.floor(magnitude)
+    fraction = (magnitude - whole) + 2.220446049250313e-16
+    fraction = fraction + 0.5 / 10**decimals
+    digits = math.floor(fraction * 10**decimals)
+    whole += digits // 10**decimals
+    return ("-" if value < 0 else "") + f"{whole}.{digits % 10**decimals:0{decimals}d}"
+
+
+class Links(html.parser.HTMLParser):
+    def __init__(self):
+        super().__init__()
+        self.ids, self.targets = set(), []
+
+    def handle_starttag(self, tag, attrs):
+        for name, value in attrs:
+            if name == "id":
+                self.ids.add(value)
+            if name in ("href", "src") and value is not None:
+                self.targets.append(value)
+
+
+def check_links(web):
+    pages = {}
+    for path in glob.glob(os.path.join(web, "*.html")):
+        parser = Links()
+        with open(path, encoding="utf-8") as f:
+            parser.feed(f.read())
+        pages[os.path.basename(path)] = parser
+    for name, parser in pages.items():
+        for target in parser.targets:
+            parts = urllib.parse.urlsplit(target)
+            if parts.scheme or parts.netloc:
+                fail(f"{name}: link to outside the site {target}")
+            file = parts.path or name
+            if not os.path.isfile(os.path.join(web, file)):
+                fail(f"{name}: link to a missing file {target}")
+            if parts.fragment and (file not in pages or parts.fragment not in pages[file].ids):
+                fail(f"{name}: link to a missing fragment {target}")
+    return len(pages)
+
+
+def check_json(org, web):
+    with open(os.path.join(web, "turnaj.json"), encoding="utf-8") as f:
+        data = json.load(f)
+    rounds = data["rounds"]
+    for r, rnd in enumerate(rounds, start=1):
+        lines = [row[:4] for row in tournament.round_lines(org, r) if row[0] > 0]
+        games = [[g["first"], g["second"], g["score1"], g["score2"]] for g in rnd["games"]]
+        if rnd["round"] != r or games != lines:
+            fail(f"turnaj.json: round {r} holds {games}, partie{r}.txt {lines}")
+        complete = all(k2 <= 0 or (v1, v2) != (0, 0) for _, k2, v1, v2 in lines)
+        if rnd["complete"] != complete:
+            fail(f"turnaj.json: round {r} complete is {rnd['complete']}")
+        if complete and os.path.exists(org.path(f"poradi{r}.txt")):
+            check_standings(org.read(f"poradi{r}.txt").split("\r\n")[:-1], rnd["standings"], r)
+    return rounds
+
+
+def check_standings(rows, standings, r):
+    if len(rows) != len(standings):
+        fail(f"round {r}: {len(standings)} standings rows in turnaj.json, {len(rows)} in poradi{r}.txt")
+    for place, (row, s) in enumerate(zip(rows, standings), start=1):
+        ours = [f"{place:3d}.", suite_fixed(s["points"], 1), suite_fixed(s["turcas"], 1), suite_fixed(s["buchholz"], 1),
+                str(s["scoreFor"]), str(s["scoreAgainst"]), str(s["startBalance"]), suite_fixed(s["rating"], 1),
+                suite_fixed(s["aro"], 1), suite_fixed(s["spread"], 1)]
+        theirs = [row[:4]] + row[31:].split()
+        if s["place"] != place or ours != theirs:
+            fail(f"round {r}, place {place}: turnaj.json {ours}, poradi{r}.txt {theirs}")
+
+
+class SiteTournament(tournament.Tournament):
+    """The tournament with stranky after every step and half of every round entered first."""
+
+    def __init__(self, org, rounds, seed, ratings, checker, site):
+        super().__init__(org, rounds, seed, ratings, checker)
+        self.site = site
+
+    def pair(self, k):
+        super().pair(k)
+        self.site.build(f"round {k} paired")
+
+    def enter_results(self, k):
+        tables = tournament.round_lines(self.org, k)
+        keyboard = []
+        for position, (k1, k2, *_rest) in enumerate(tables, start=1):
+            if k2:
+                scores = tournament.realistic_score(self.rng, 0)
+                keyboard.append(f"{position}\n{scores[0]} {scores[1]}\n")
+        half = len(keyboard) // 2
+        self.org.run("zadej", [k], "".join(keyboard[:half]) + "0\n")
+        self.site.build(f"round {k} half entered")
+        if k == 3:
+            self.site.keep("half-entered")
+        self.org.run("zadej", [k], "".join(keyboard[half:]) + "0\n")
+
+    def standings(self, k):
+        super().standings(k)
+        self.site.build(f"standings after round {k}")
+
+
+class Site:
+    def __init__(self, org, keep_to):
+        self.org = org
+        self.web = org.path("web")
+        self.keep_to = keep_to
+        self.kept = []
+        self.builds = 0
+
+    def build(self, step):
+        before = outside_web(self.org.folder)
+        out = self.org.run("stranky")
+        if outside_web(self.org.folder) != before:
+            fail(f"{step}: stranky changed files outside web/")
+        if "Stranky jsou ve slozce web" not in out:
+            fail(f"{step}: stranky said {out!r}")
+        check_links(self.web)
+        check_json(self.org, self.web)
+        self.builds += 1
+
+    def keep(self, name):
+        copy = os.path.join(self.keep_to, name)
+        shutil.copytree(self.web, copy)
+        self.kept.append(copy)
+
+
+def check_names(web):
+    with open(os.path.join(web, "turnaj.json"), encoding="utf-8") as f:
+        names = {p["name"] for p in json.load(f)["players"]}
+    for raw in SPECIAL_NAMES:
+        wanted = raw.decode("utf-8") if raw != SPECIAL_NAMES[0] else raw.decode("cp1250")
+        if wanted not in names:
+            fail(f"turnaj.json lacks the name {wanted!r}")
+    if "&lt;b&gt;&amp;amp; &quot;Big&quot;" not in open(os.path.join(web, "index.html"), encoding="utf-8").read():
+        fail("index.html does not escape a name holding < & \"")
+
+
+def check_watch(org, launcher):
+    """stranky --sledovat writes the site again within about 2 s of a change, and ends on
+    termination without leaving a temporary file in web/."""
+    if launcher:
+        return "not under an emulator"
+    web = org.path("web")
+    stamp = os.stat(os.path.join(web, "index.html")).st_mtime_ns
+    process = subprocess.Popen([os.path.join(org.bin_dir, "stranky" + org.suffix), "--sledovat"], cwd=org.folder,
+                               stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    try:
+        time.sleep(1.5)
+        with open(org.path("osoby.dat"), "ab") as f:
+            f.write(b"999 Novy Hrac\r\n")
+        changed_at = time.monotonic()
+        with open(org.path("kanvo.dat"), "ab") as f:
+            f.write(b"999 1500.00 0\r\n")
+        while time.monotonic() - changed_at < 4:
+            time.sleep(0.1)
+            if os.path.exists(os.path.join(web, "hrac999.html")):
+                break
+        else:
+            fail("stranky --sledovat did not write the site again within 4 s of a change")
+        if os.stat(os.path.join(web, "index.html")).st_mtime_ns == stamp:
+            fail("stranky --sledovat did not rewrite index.html")
+    finally:
+        process.terminate()
+        process.wait(timeout=10)
+    leftovers = [n for n in os.listdir(web) if ".tmp." in n]
+    if leftovers:
+        fail(f"temporary files left in web/: {leftovers}")
+    return "rebuilt after a change"
+
+
+# --- Browser and checker ------------------------------------------------------------------
+
+def find_vnu():
+    try:
+        root = subprocess.run(["npm", "root", "-g"], capture_output=True, text=True, timeout=60).stdout.strip()
+    except (OSError, subprocess.SubprocessError):
+        return None
+    jar = os.path.join(root, "vnu-jar", "build", "dist", "vnu.jar")
+    return jar if os.path.isfile(jar) and shutil.which("java") else None
+
+
+def check_nu(jar, sites):
+    files = sorted(f for site in sites for f in glob.glob(os.path.join(site, "*.html")))
+    css = sorted(f for site in sites for f in glob.glob(os.path.join(site, "*.css")))
+    for kind, checked in (("--html", files), ("--css", css)):
+        result = subprocess.run(["java", "-jar", jar, kind, "--errors-only", "--format", "gnu", *checked],
+                                capture_output=True, text=True, timeout=600)
+        if result.returncode != 0 or result.stderr.strip() or result.stdout.strip():
+            fail(f"Nu Html Checker:\n{result.stdout}{result.stderr}")
+    return len(files) + len(css)
+
+
+class Chromium:
+    """Headless Chromium driven over the DevTools protocol on a pipe (file descriptors 3 and 4)."""
+
+    def __init__(self, binary, profile):
+        to_browser_read, self.to_browser = os.pipe()
+        self.from_browser, from_browser_write = os.pipe()
+
+        def place_pipes():
+            # Out of the way first, so that neither end is overwritten by the other's move.
+            reading = fcntl.fcntl(to_browser_read, fcntl.F_DUPFD, 10)
+            writing = fcntl.fcntl(from_browser_write, fcntl.F_DUPFD, 10)
+            os.dup2(reading, 3)
+            os.dup2(writing, 4)
+
+        self.process = subprocess.Popen(
+            [binary, "--headless", "--no-sandbox", "--disable-gpu", "--remote-debugging-pipe",
+             "--disable-background-networking", "--disable-component-update", "--disable-sync", "--no-first-run",
+             "--disable-quic", "--disable-extensions", "--hide-scrollbars", f"--user-data-dir={profile}",
+             "about:blank"],
+            close_fds=False, preexec_fn=place_pipes,
+            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(to_browser_read)
+        os.close(from_browser_write)
+        self.buffer = b""
+        self.next_id = 0
+        target = self.call("Target.createTarget", {"url": "about:blank"})["targetId"]
+        self.session = self.call("Target.attachToTarget", {"targetId": target, "flatten": True})["sessionId"]
+        self.call("Page.enable", session=True)
+
+    def send(self, method, params, session):
+        self.next_id += 1
+        message = {"id": self.next_id, "method": method, "params": params or {}}
+        if session:
+            message["sessionId"] = self.session
+        os.write(self.to_browser, json.dumps(message).encode() + b"\0")
+        return self.next_id
+
+    def receive(self, deadline):
+        while b"\0" not in self.buffer:
+            if not select.select([self.from_browser], [], [], max(0, deadline - time.monotonic()))[0]:
+                fail("chromium did not answer within 30 s")
+            chunk = os.read(self.from_browser, 65536)
+            if not chunk:
+                fail("chromium ended")
+            self.buffer += chunk
+        message, self.buffer = self.buffer.split(b"\0", 1)
+        return json.loads(message)
+
+    def call(self, method, params=None, session=False, until_event=None):
+        wanted = self.send(method, params, session)
+        deadline = time.monotonic() + 30
+        answered, seen_event = None, until_event is None
+        while answered is None or not seen_event:
+            message = self.receive(deadline)
+            if message.get("id") == wanted:
+                if "error" in message:
+                    fail(f"chromium: {method}: {message['error']}")
+                answered = message["result"]
+            elif message.get("method") == until_event:
+                seen_event = True
+        return answered
+
+    def page_width(self, path, width):
+        self.call("Emulation.setDeviceMetricsOverride",
+                  {"width": width, "height": 800, "deviceScaleFactor": 1, "mobile": width < 600}, session=True)
+        self.call("Page.navigate", {"url": "file://" + path}, session=True, until_event="Page.loadEventFired")
+        result = self.call("Runtime.evaluate", {
+            "expression": "[document.documentElement.scrollWidth, document.documentElement.clientWidth]",
+            "returnByValue": True}, session=True)
+        return result["result"]["value"]
+
+    def close(self):
+        try:
+            self.send("Browser.close", {}, False)
+            self.process.wait(timeout=10)
+        except (OSError, subprocess.TimeoutExpired, SiteFailure):
+            self.process.kill()
+        os.close(self.to_browser)
+        os.close(self.from_browser)
+
+
+def check_widths(binary, sites, profile):
+    browser = Chromium(binary, profile)
+    try:
+        pages = sorted(f for site in sites for f in glob.glob(os.path.join(site, "*.html")))
+        for width in (360, 1280):
+            for page in pages:
+                scroll, client = browser.page_width(os.path.abspath(page), width)
+                if scroll > client or client > width:
+                    fail(f"{page} at {width} px: {scroll} px wide in a window of {client} px")
+    finally:
+        browser.close()
+    return len(pages)
+
+
+def play(args):
+    work = tempfile.mkdtemp(prefix="turnaj-stranky-")
+    folder = os.path.join(work, "turnaj")
+    os.mkdir(folder)
+    shutil.rmtree(args.keep, ignore_errors=True)
+    os.makedirs(args.keep)
+    try:
+        entered, absences, ratings = check_tournament.generate(folder, args.players, args.rounds, args.seed)
+        with open(os.path.join(folder, "osoby.dat"), "rb") as f:
+            lines = f.read().split(b"\r\n")
+        for i, name in enumerate(SPECIAL_NAMES):
+            number = lines[i].split(b" ", 1)[0]
+            lines[i] = number + b" " + name
+        with open(os.path.join(folder, "osoby.dat"), "wb") as f:
+            f.write(b"\r\n".join(lines))
+        org = tournament.Organiser(args.bin, folder, launcher=args.launcher, suffix=args.suffix)
+        site = Site(org, args.keep)
+        org.run("prevod")
+        site.build("before round 1")
+        checker = check_tournament.Checker(org, entered, absences)
+        SiteTournament(org, args.rounds, args.seed, ratings, checker, site).play()
+        site.build("after rekordy")
+        check_names(site.web)
+        site.keep("final")
+        watch = check_watch(org, args.launcher)
+    except (SiteFailure, AssertionError, tournament.ProgramFailed) as failure:
+        print(f"FAILED in {work}: {failure}", file=sys.stderr)
+        sys.exit(1)
+    shutil.rmtree(work)
+    print(f"{site.builds} builds of the site: nothing outside web/ changed, every link resolved, "
+          f"turnaj.json held the games and poradi's standings; --sledovat: {watch}; "
+          f"sites for the browser check in {args.keep}")
+
+
+def browsers(args):
+    sites = [os.path.join(args.browsers, name) for name in sorted(os.listdir(args.browsers))]
+    jar, chromium = find_vnu(), shutil.which("chromium") or shutil.which("chromium-browser")
+    if not jar or not chromium:
+        missing = ", ".join(n for n, ok in (("vnu-jar with java", jar), ("chromium", chromium)) if not ok)
+        if os.environ.get("CI"):
+            print(f"FAILED: CI lacks {missing}", file=sys.stderr)
+            sys.exit(1)
+        print(f"SKIPPED the Nu Html Checker and the browser widths: {missing} not installed")
+        sys.exit(SKIPPED)
+    profile = tempfile.mkdtemp(prefix="turnaj-chromium-")
+    try:
+        checked = check_nu(jar, sites)
+        print(f"Nu Html Checker: no error in {checked} files")
+        measured = check_widths(chromium, sites, profile)
+        print(f"Chromium: {measured} pages no wider than a window of 360 and of 1280 px")
+    except SiteFailure as failure:
+        print(f"FAILED: {failure}", file=sys.stderr)
+        sys.exit(1)
+    finally:
+        shutil.rmtree(profile, ignore_errors=True)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--bin", help="play a tournament with the programs of this folder")
+    parser.add_argument("--keep", help="where the played sites are kept for --browsers")
+    parser.add_argument("--browsers", help="check the kept sites of this folder with the Nu checker and Chromium")
+    parser.add_argument("--players", type=int, default=13)
+    parser.add_argument("--rounds", type=int, default=5)
+    parser.add_argument("--seed", type=int, default=1913)
+    tournament.add_program_options(parser)
+    args = parser.parse_args()
+    if args.browsers:
+        browsers(args)
+    elif args.bin and args.keep:
+        play(args)
+    else:
+        parser.error("--bin with --keep, or --browsers")
+
+
+if __name__ == "__main__":
+    main()
