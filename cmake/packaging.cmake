@@ -1,6 +1,7 @@
 # Release packages by CPack. Windows: a zip with the six programs, the organiser's guide
 # NAVOD.txt (CR LF) and the sample tournament. Linux: a .tar.gz and a .deb with the programs
-# (linked statically) and the sample tournament. Programs are stripped.
+# (linked statically), and the README, the guide and the sample tournament in
+# share/doc/turnaj. Programs are stripped.
 set(CPACK_PACKAGE_NAME turnaj)
 set(CPACK_PACKAGE_VENDOR turnaj)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Swiss-system tournament of a game with scores: six console programs")
@@ -19,6 +20,7 @@ else()
   set(CPACK_DEBIAN_PACKAGE_MAINTAINER "turnaj developers <turnaj@localhost>")
   set(CPACK_DEBIAN_PACKAGE_SECTION games)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/packaging/NAVOD.txt DESTINATION share/doc/turnaj)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION share/doc/turnaj/examples)
 endif()
 

@@ -100,6 +100,17 @@ bool answeredYes(Console& console) { return readAnswer(console) == 'a'; }
 
 void waitEnter(Console& console) { readLine(console); }
 
+void waitEnterAfter(Console& console, std::string_view message) {
+    writeYellow(console, message);
+    write(console, " ");
+    waitEnter(console);
+}
+
+void waitBeforeWindowCloses() {
+    // Asked first: a program that never touched the console prepares it only here.
+    if (platform::consoleOfOurOwn()) waitEnterAfter(processConsole(), "Konec programu, stisknete enter");
+}
+
 bool CommandLine::has(std::string_view option) const {
     return std::find(options.begin(), options.end(), option) != options.end();
 }

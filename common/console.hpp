@@ -57,6 +57,11 @@ std::optional<char> readAnswer(Console& console);
 bool answeredYes(Console& console);
 // Waits for one input line (the end of input counts as Enter).
 void waitEnter(Console& console);
+// A "stisknete enter" pause: the message in yellow, white again, a blank, then waitEnter.
+void waitEnterAfter(Console& console, std::string_view message);
+// The last step before a program ends: when its console window closes with it (started by a
+// double click), "Konec programu, stisknete enter" keeps the last message on the screen.
+void waitBeforeWindowCloses();
 
 // A program's command line: its options may stand anywhere among the arguments; the round
 // number comes from the first other argument when that is a valid whole number (optional

@@ -20,7 +20,12 @@ void prepareConsole();
 // True when standard output is an interactive terminal (colours and clearing make sense).
 bool stdoutIsTerminal();
 
-// Console control; callers use them only on a terminal.
+// True when standard input and output are a console window that no other program shares: the
+// program was started by a double click, and its window closes the moment it ends.
+bool consoleOfOurOwn();
+
+// Console control; callers use them only on a terminal. A Windows console gets no escape
+// sequence: its attributes are set instead.
 void clearScreen(std::ostream& out);
 void setColour(std::ostream& out, int colour);  // 14 yellow, 15 white
 // The terminal's own colours again, when a colour was set; every way out of a program ends here.

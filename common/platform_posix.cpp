@@ -194,6 +194,9 @@ void prepareConsole() {
 
 bool stdoutIsTerminal() { return isatty(STDOUT_FILENO) != 0; }
 
+// A terminal window stays open when its program ends.
+bool consoleOfOurOwn() { return false; }
+
 void clearScreen(std::ostream& out) { out << "\x1b[2J\x1b[H"; }
 
 void setColour(std::ostream& out, int colour) {

@@ -1,4 +1,4 @@
-// The platform interface on Windows: console modes and attributes, Win32 files opened with every
+// The platform interface on Windows: console attributes, Win32 files opened with every
 // sharing, the replace by one rename, LockFileEx on the folder's lock file, GetTickCount64.
 //
 // Replacing a file: the lock is on zamek.lck, a file never replaced, so a round file is open
@@ -35,7 +35,6 @@ namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 // Declared here: the headers show them only when built for Windows 10 alone.
-constexpr DWORD kVirtualTerminal = 0x0004;  // ENABLE_VIRTUAL_TERMINAL_PROCESSING
 constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
 constexpr DWORD kRenameReplaceIfExists = 0x1, kRenamePosixSemantics = 0x2;
 // A file that cannot be read or replaced now is tried again for about a second.
@@ -81,29 +80,11 @@ void copyInto(wchar_t (&buffer)[4096], const std::wstring& text) {
 
 // --- Console -------------------------------------------------------------------------------
 
+// Colours and clearing go through the console's own calls, never through escape sequences: a
+// console host may accept the virtual-terminal mode and still print the sequences as text.
 HANDLE consoleOut = INVALID_HANDLE_VALUE;  // standard output, when it is a console
-DWORD originalMode = 0;
 WORD originalAttributes = FOREGROUND_RED | FOREGROUND_GREEN | FOREGROUND_BLUE;
-enum class Drawing { Unknown, Sequences, Attributes };
-Drawing drawing = Drawing::Unknown;
 volatile LONG coloursSet = 0;
-volatile LONG modeChanged = 0;
-constexpr char kResetColours[] = "\x1b[0m";
-
-// Escape sequences where the console takes them, the console attribute calls where it cannot.
-Drawing drawingOf() {
-    if (drawing == Drawing::Unknown) {
-        if (consoleOut == INVALID_HANDLE_VALUE) {
-            drawing = Drawing::Sequences;
-        } else if (SetConsoleMode(consoleOut, originalMode | kVirtualTerminal)) {
-            modeChanged = (originalMode & kVirtualTerminal) == 0;
-            drawing = Drawing::Sequences;
-        } else {
-            drawing = Drawing::Attributes;
-        }
-    }
-    return drawing;
-}
 
 // The attribute calls act at once: what was written before must be on the screen first.
 void flushBefore(std::ostream& out) {
@@ -111,26 +92,20 @@ void flushBefore(std::ostream& out) {
     std::fflush(stdout);
 }
 
-void giveConsoleBack() {
-    if (consoleOut != INVALID_HANDLE_VALUE) {
-        if (coloursSet) SetConsoleTextAttribute(consoleOut, originalAttributes);
-        if (modeChanged && SetConsoleMode(consoleOut, originalMode)) drawing = Drawing::Unknown;
-    }
+void giveColoursBack() {
+    if (coloursSet && consoleOut != INVALID_HANDLE_VALUE) SetConsoleTextAttribute(consoleOut, originalAttributes);
     coloursSet = 0;
-    modeChanged = 0;
 }
 
 // Ctrl+C, Ctrl+Break, the window closed, log-off or shut-down: no temporary file left, the
-// console's own colours; then the default handler ends the process.
+// console's own colours; then this process alone ends, as the system's default handler would
+// end it. Nothing is passed on: every other program of the console gets the event from the
+// console itself and decides for itself.
 BOOL WINAPI onConsoleEvent(DWORD) {
     AcquireSRWLockExclusive(&pendingGuard);
     if (pendingTemporary[0] != L'\0') DeleteFileW(pendingTemporary);
-    if (coloursSet && drawing == Drawing::Sequences && consoleOut != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        WriteFile(consoleOut, kResetColours, sizeof kResetColours - 1, &written, nullptr);
-    }
-    giveConsoleBack();
-    return FALSE;
+    giveColoursBack();
+    ExitProcess(STATUS_CONTROL_C_EXIT);
 }
 
 // --- Files ---------------------------------------------------------------------------------
@@ -335,7 +310,7 @@ void prepareConsole() {
     if (GetFileType(GetStdHandle(STD_INPUT_HANDLE)) != FILE_TYPE_CHAR) _setmode(_fileno(stdin), _O_BINARY);
     HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
     CONSOLE_SCREEN_BUFFER_INFO info;
-    if (GetConsoleMode(out, &originalMode) && GetConsoleScreenBufferInfo(out, &info)) {
+    if (GetConsoleScreenBufferInfo(out, &info)) {
         consoleOut = out;
         originalAttributes = info.wAttributes;
     }
@@ -347,11 +322,14 @@ bool stdoutIsTerminal() {
     return GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
 }
 
+bool consoleOfOurOwn() {
+    DWORD mode = 0, processes[2];
+    const bool console = GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) &&
+                         GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode);
+    return console && GetConsoleProcessList(processes, 2) == 1;
+}
+
 void clearScreen(std::ostream& out) {
-    if (drawingOf() == Drawing::Sequences) {
-        out << "\x1b[2J\x1b[H";
-        return;
-    }
     flushBefore(out);
     CONSOLE_SCREEN_BUFFER_INFO info;
     if (!GetConsoleScreenBufferInfo(consoleOut, &info)) return;
@@ -364,22 +342,15 @@ void clearScreen(std::ostream& out) {
 }
 
 void setColour(std::ostream& out, int colour) {
-    coloursSet = 1;
-    if (drawingOf() == Drawing::Sequences) {
-        // 14 and 15 are the bright yellow and bright white of the text console.
-        out << (colour == 14 ? "\x1b[93m" : "\x1b[97m");
-        return;
-    }
     flushBefore(out);
+    coloursSet = 1;
     // The foreground alone: the background stays the console's own.
     SetConsoleTextAttribute(consoleOut, static_cast<WORD>((originalAttributes & 0xF0) | (colour & 0x0F)));
 }
 
 void restoreColours(std::ostream& out) {
-    if (coloursSet && drawing == Drawing::Sequences) out << kResetColours;
-    // The attributes of the start, which need not be the console's defaults that the reset gives.
     flushBefore(out);
-    giveConsoleBack();
+    giveColoursBack();
 }
 
 FileRead readFile(const std::string& path) {

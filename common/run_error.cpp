@@ -23,6 +23,7 @@ void eraseOnStop(const std::string& path) { filesToErase().push_back(path); }
     // A replacement whose folder flush was put off is made durable now. One that fails still
     // leaves the files written: the organiser is told, and the run counts as it ended.
     for (const std::string& path : platform::flushOwedFolder()) warnNotDurable(processConsole(), path);
+    waitBeforeWindowCloses();
     platform::restoreColours(std::cout);
     std::cout.flush();
     std::cerr.flush();

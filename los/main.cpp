@@ -10,6 +10,7 @@
 #include "game_files.hpp"
 #include "pairing_outputs.hpp"
 #include "platform.hpp"
+#include "rating_arithmetic.hpp"
 #include "recompute.hpp"
 #include "round_backup.hpp"
 #include "run_error.hpp"
@@ -28,9 +29,7 @@ constexpr const char* kUsage =
     "  --help, -h  tato napoveda\n";
 
 [[noreturn]] void stopAfterEnter(Console& console, const std::string& message) {
-    writeYellow(console, message);
-    write(console, " ");
-    waitEnter(console);
+    waitEnterAfter(console, message);
     stopProgram(0);
 }
 
@@ -149,6 +148,7 @@ void writePairing(Console& console, std::int32_t K) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    requireRatingArithmetic();
     const CommandLine commandLine = readCommandLine(argc, argv, kUsage, {kExactOption});
     VyresOptions options;
     options.exact = commandLine.has(kExactOption);

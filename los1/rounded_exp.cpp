@@ -1,10 +1,8 @@
-// The table of 2^(j/256) for the fast exp, and the exact exp from quad precision (libquadmath,
-// part of GCC) for the few arguments whose rounding the fast one cannot settle.
+// The table of 2^(j/256) for the fast exp, and the correctly rounded exp for the few arguments
+// whose rounding the fast one cannot settle.
 #include "rounded_exp.hpp"
 
-// libquadmath's exp, declared here rather than through <quadmath.h>: that header lies in GCC's
-// own include folder, which other compilers (clang for the fuzz build) do not search.
-extern "C" __float128 expq(__float128);
+#include "exp_midpoint.hpp"
 
 namespace rounded_exp_detail {
 
@@ -270,4 +268,9 @@ const Exp2Entry kExp2[256] = {
 
 }  // namespace rounded_exp_detail
 
-long double roundedExp(long double x) { return static_cast<long double>(expq(static_cast<__float128>(x))); }
+long double roundedExp(long double x) {
+    const ExpCandidates exp = expCandidates(x);
+    if (exp.sure) return exp.nearest;
+    const long double below = std::fmin(exp.nearest, exp.other);
+    return expAboveMidpoint(x, below) ? std::fmax(exp.nearest, exp.other) : below;
+}

@@ -3,10 +3,17 @@
 #pragma once
 
 #include <array>
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
+
+// The evaluation below relies on the x87 format of long double (a 64-bit mantissa) and on
+// every double and long double operation rounded in its own format (doubles in SSE registers).
+// The processor's own settings are checked when a program starts (rating_arithmetic.hpp).
+static_assert(LDBL_MANT_DIG == 64, "the ratings need the 80-bit long double of x86-64");
+static_assert(FLT_EVAL_METHOD == 0, "the ratings need doubles computed as doubles (SSE, not the x87 unit)");
 
 // The correctly rounded exp is `nearest` when `sure`; otherwise it is `nearest` or `other`,
 // the neighbouring long double on the side of the exact value.
@@ -134,6 +141,8 @@ inline ExpCandidates expCandidates(long double x) {
     return expCandidatesAt(x, expStep(static_cast<double>(x) * kStepsPerLn));
 }
 
-// exp(x) rounded to long double from a quad precision exp, for |x| < 46; slow (a few
-// thousand instructions), for when expCandidates is not sure.
+// exp(x) correctly rounded to long double, for |x| < 46 (and like expCandidates beyond): the
+// fast evaluation, and where it is not sure, the side of the midpoint between its two
+// candidates on which exp(x) lies, decided exactly (exp_midpoint.hpp). That takes about 20
+// microseconds; ODHAD needs it for about 7 in a million arguments.
 long double roundedExp(long double x);

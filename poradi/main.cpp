@@ -6,6 +6,7 @@
 #include "console.hpp"
 #include "game_files.hpp"
 #include "players_file.hpp"
+#include "rating_arithmetic.hpp"
 #include "rating_files.hpp"
 #include "recompute.hpp"
 #include "run_error.hpp"
@@ -37,6 +38,7 @@ void rebuildGameList(const RoundFiles& rounds, Console& console) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    requireRatingArithmetic();
     const CommandLine commandLine = readCommandLine(argc, argv, kUsage);
     Console& console = processConsole();
     writeBanner(console, "Poradi - verze 19.11.2012", 25);

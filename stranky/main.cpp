@@ -2,6 +2,7 @@
 // computes the standings as poradi does, and writes the pages and turnaj.json into web/;
 // with --sledovat it stays and writes them again after every change of the tournament's files.
 #include "console.hpp"
+#include "rating_arithmetic.hpp"
 #include "run_error.hpp"
 #include "tournament.hpp"
 #include "watch.hpp"
@@ -20,6 +21,7 @@ constexpr const char* kUsage =
 }  // namespace
 
 int main(int argc, char** argv) {
+    requireRatingArithmetic();
     const CommandLine commandLine = readCommandLine(argc, argv, kUsage, {kWatchOption});
     Console& console = processConsole();
     writeBanner(console, "Stranky turnaje", 25);

@@ -44,7 +44,7 @@ class Organiser:
         )
         out = completed.stdout.decode("latin-1")
         if self.log:
-            self.log(program, args, out)
+            self.log(program, args, keyboard, out, completed.stderr.decode("latin-1"))
         if expect_exit is not None and completed.returncode != expect_exit:
             raise ProgramFailed(
                 f"{program} {' '.join(map(str, args))} ended with {completed.returncode}\n{out}\n"

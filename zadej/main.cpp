@@ -29,9 +29,7 @@ std::int32_t askRound(Console& console, const CommandLine& commandLine) {
 }
 
 [[noreturn]] void stopRoundFileMissing(Console& console, const std::string& fileName) {
-    writeYellow(console, "Soubor " + fileName + " neexistuje, stisknete enter");
-    write(console, " ");
-    waitEnter(console);
+    waitEnterAfter(console, "Soubor " + fileName + " neexistuje, stisknete enter");
     stopProgram(0);
 }
 

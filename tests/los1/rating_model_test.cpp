@@ -1,14 +1,16 @@
 // ZISK and ODHAD at their reference values and the identities that hold exactly; ODHAD bit
-// for bit against a table worked out exactly, which every build must give.
+// for bit against a table worked out exactly, which every build must give; the processor check.
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cfenv>
 #include <cstdint>
 #include <cstring>
 #include <cmath>
 #include <iterator>
 #include <vector>
 
+#include "rating_arithmetic.hpp"
 #include "rating_model.hpp"
 
 namespace {
@@ -57,14 +59,15 @@ bool candidatesRight(const ExpCandidates& exp, std::uint64_t mantissa, std::uint
 // The fast exp is either sure and right, or has the right one among its two candidates;
 // a slip of one unit there seldom shows in ODHAD's double, so it is checked on its own, with
 // the reduction step taken from x and, as ODHAD takes it, from R (near a half step the two
-// may choose neighbouring steps).
+// may choose neighbouring steps); and the exact decision between the candidates is right.
 bool expRight(double R, std::uint64_t mantissa, std::uint64_t exponent) {
     using namespace rating_model_detail;
     if (exponent == 0) return true;
     const long double x = kLogisticSlope * R;
     const bool fromR = std::fabs(R) >= kFastRange ||
                        candidatesRight(expCandidatesAt(x, expStep(R * kStepsPerPoint)), mantissa, exponent);
-    return fromR && candidatesRight(expCandidates(x), mantissa, exponent);
+    return fromR && candidatesRight(expCandidates(x), mantissa, exponent) &&
+           sameLongDouble(roundedExp(x), mantissa, exponent);
 }
 
 TEST(RatingModel, OdhadIsTheFormulaWithTheExactlyRoundedExp) {
@@ -87,7 +90,7 @@ TEST(RatingModel, OdhadIsTheFormulaWithTheExactlyRoundedExp) {
 
 // Where x*256/ln2 lies within rounding of a half step, the reduction taken from R and the one
 // taken from x may choose neighbouring steps; either way the exp and ODHAD must come out
-// exactly rounded (the quad precision exp decides).
+// exactly rounded.
 TEST(RatingModel, ReductionStepsEitherSideOfAHalfStepAgree) {
     using namespace rating_model_detail;
     std::vector<double> arguments;
@@ -115,6 +118,23 @@ TEST(RatingModel, ReductionStepsEitherSideOfAHalfStepAgree) {
         if (ODHAD(R) != expected || many[n] != expected) ++wrong;
     }
     EXPECT_EQ(wrong, 0) << "of " << arguments.size() << " arguments";
+}
+
+// The check must be made by the processor as it is set, not worked out by the compiler: the
+// x87 unit at 53 bits, and rounding upwards, both fail it.
+TEST(RatingModel, ArithmeticCheckSeesTheProcessorsSettings) {
+    EXPECT_TRUE(ratingArithmeticExact());
+    std::uint16_t saved = 0;
+    __asm__ __volatile__("fnstcw %0" : "=m"(saved));
+    const std::uint16_t doublePrecision = static_cast<std::uint16_t>((saved & ~0x300) | 0x200);
+    __asm__ __volatile__("fldcw %0" : : "m"(doublePrecision));
+    const bool at53Bits = ratingArithmeticExact();
+    __asm__ __volatile__("fldcw %0" : : "m"(saved));
+    EXPECT_FALSE(at53Bits);
+    std::fesetround(FE_UPWARD);
+    const bool upwards = ratingArithmeticExact();
+    std::fesetround(FE_TONEAREST);
+    EXPECT_FALSE(upwards);
 }
 
 TEST(RatingModel, SymmetriesHold) {
