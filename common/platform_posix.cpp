@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform.hpp"
+#include "temporary_names.hpp"
 
 namespace platform {
 
@@ -122,9 +123,8 @@ FileRead readOnce(const std::string& path) {
 // rare leftover of an earlier process with the same number. The file is registered for the
 // interrupt handler as it comes into being, and only when this call created it.
 int createExclusive(const std::string& target, std::string& name) {
-    const std::string base = target + ".tmp." + std::to_string(getpid());
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = attempt == 0 ? base : base + "." + std::to_string(attempt);
+        name = temporaryName(target, static_cast<std::uint32_t>(getpid()), attempt);
         InterruptsHeld held;
         int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) setPendingTemporary(name);
@@ -164,19 +164,6 @@ void forgetOwed(const std::string& folder) {
 // This thread holds the lock of its tournament folder. A run of the suite works in one folder
 // (and its zaloha), so a lock already held covers every file it replaces.
 thread_local bool folderLockHeld = false;
-
-// The process number of a writer's temporary of target: <target>.tmp.<pid> or <target>.tmp.<pid>.<n>.
-std::optional<pid_t> writerOf(const std::string& name, const std::string& prefix) {
-    if (name.compare(0, prefix.size(), prefix) != 0) return std::nullopt;
-    auto allDigits = [](const std::string& s) {
-        return !s.empty() && s.size() <= 9 && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-    };
-    const std::string rest = name.substr(prefix.size());
-    const auto dot = rest.find('.');
-    const std::string pid = rest.substr(0, dot);
-    if (!allDigits(pid) || (dot != std::string::npos && !allDigits(rest.substr(dot + 1)))) return std::nullopt;
-    return static_cast<pid_t>(std::stol(pid));
-}
 
 bool processRuns(pid_t pid) { return pid > 0 && (kill(pid, 0) == 0 || errno == EPERM); }
 
@@ -276,13 +263,13 @@ void removeStaleTemporaries(const std::string& target) {
     struct stat targetInfo {};
     if (stat(target.c_str(), &targetInfo) != 0) return;
     const std::string folder = folderOf(target);
-    const std::string prefix = target.substr(target.find_last_of('/') + 1) + ".tmp.";
+    const std::string targetName = target.substr(target.find_last_of('/') + 1);
     DIR* listing = opendir(folder.c_str());
     if (listing == nullptr) return;
     std::vector<std::string> stale;
     while (const dirent* entry = readdir(listing)) {
-        auto writer = writerOf(entry->d_name, prefix);
-        if (!writer || processRuns(*writer)) continue;
+        auto writer = writerOfTemporary(entry->d_name, targetName);
+        if (!writer || processRuns(static_cast<pid_t>(*writer))) continue;
         const std::string path = besideFile(target, entry->d_name);
         struct stat info {};
         if (lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;

@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "platform.hpp"
+#include "temporary_names.hpp"
 
 namespace platform {
 
@@ -139,9 +140,8 @@ bool writeAll(HANDLE file, const std::string& bytes) {
 // handler remove the file while it is still open. The file is registered for the handler as it
 // comes into being, and only when this call created it.
 HANDLE createExclusive(const std::string& target, std::string& name) {
-    const std::string base = target + ".tmp." + std::to_string(GetCurrentProcessId());
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = attempt == 0 ? base : base + "." + std::to_string(attempt);
+        name = temporaryName(target, GetCurrentProcessId(), attempt);
         const std::wstring wideName = wide(name);
         AcquireSRWLockExclusive(&pendingGuard);
         HANDLE file = CreateFileW(wideName.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
@@ -207,19 +207,6 @@ std::string besideFile(const std::string& path, const std::string& name) {
 // This thread holds the lock of its tournament folder. A run of the suite works in one folder
 // (and its zaloha), so a lock already held covers every file it replaces.
 thread_local bool folderLockHeld = false;
-
-// The process number of a writer's temporary of target: <target>.tmp.<pid> or <target>.tmp.<pid>.<n>.
-std::optional<DWORD> writerOf(const std::string& name, const std::string& prefix) {
-    auto allDigits = [](const std::string& s) {
-        return !s.empty() && s.size() <= 9 && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-    };
-    if (name.compare(0, prefix.size(), prefix) != 0) return std::nullopt;
-    const std::string rest = name.substr(prefix.size());
-    const auto dot = rest.find('.');
-    const std::string pid = rest.substr(0, dot);
-    if (!allDigits(pid) || (dot != std::string::npos && !allDigits(rest.substr(dot + 1)))) return std::nullopt;
-    return static_cast<DWORD>(std::stoul(pid));
-}
 
 bool processRuns(DWORD pid) {
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
@@ -411,14 +398,14 @@ void clearPendingTemporary() {
 void removeStaleTemporaries(const std::string& target) {
     WIN32_FILE_ATTRIBUTE_DATA targetInfo;
     if (!GetFileAttributesExW(wide(target).c_str(), GetFileExInfoStandard, &targetInfo)) return;
-    const std::string prefix = target.substr(target.find_last_of("/\\") + 1) + ".tmp.";
+    const std::string targetName = target.substr(target.find_last_of("/\\") + 1);
     WIN32_FIND_DATAW found;
-    HANDLE listing = FindFirstFileW(wide(besideFile(target, prefix + "*")).c_str(), &found);
+    HANDLE listing = FindFirstFileW(wide(besideFile(target, targetName + ".tmp.*")).c_str(), &found);
     if (listing == INVALID_HANDLE_VALUE) return;
     std::vector<std::string> stale;
     do {
         const std::string name = narrow(found.cFileName);
-        auto writer = writerOf(name, prefix);
+        auto writer = writerOfTemporary(name, targetName);
         if (!writer || processRuns(*writer) || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
         if (folderLockHeld || ticksOf(found.ftLastWriteTime) + kStaleTicks < ticksOf(targetInfo.ftLastWriteTime))
             stale.push_back(besideFile(target, name));
