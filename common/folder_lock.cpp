@@ -17,3 +17,8 @@ platform::FolderLock lockFolderOf(Console& console, const std::string& fileName)
     }
     return lock;
 }
+
+void removeLeftoversBeside(const std::string& fileName) {
+    auto lock = platform::FolderLock::takeExisting(fileName);
+    platform::removeStaleTemporariesBeside(fileName);
+}

@@ -12,3 +12,7 @@
 // (once a run) and nothing is held; any other failure ends the program with the line
 // "Soubor zamek.lck nelze zamknout, soubor <fileName> nebyl zapsan" and exit code 1.
 platform::FolderLock lockFolderOf(Console& console, const std::string& fileName);
+
+// Removes what killed writers left in the folder of fileName, under the folder's lock where the
+// folder has its lock file. Every replace does so too; this is for a run that may replace nothing.
+void removeLeftoversBeside(const std::string& fileName);

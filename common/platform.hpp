@@ -78,13 +78,13 @@ void removeFile(const std::string& path);
 // The temporary file, if any, is no longer the interrupt handler's to remove.
 void clearPendingTemporary();
 
-// Removes the temporaries of target (<target>.tmp.<pid>, <target>.tmp.<pid>.<n>) that a writer
-// left behind: its process no longer runs on this computer and, unless this thread holds the
-// folder's lock (every writer of the suite holds it while its temporary exists, so none is at
-// work), the temporary is more than a minute older than target: on a file system without locks
-// the folder may still be shared, and a writer on another computer keeps its temporary for a
-// second or two at most. Called right after target was replaced.
-void removeStaleTemporaries(const std::string& target);
+// Removes the temporaries in the folder of file (<target>.tmp.<pid>, <target>.tmp.<pid>.<n>)
+// that writers left behind: the writer's process no longer runs on this computer and, unless
+// this thread holds the folder's lock (every writer of the suite holds it while its temporary
+// exists, so none is at work), the temporary is more than a minute older than its target: on a
+// file system without locks the folder may still be shared, and a writer on another computer
+// keeps its temporary for a second or two at most.
+void removeStaleTemporariesBeside(const std::string& file);
 
 // --- Lock ----------------------------------------------------------------------------------
 

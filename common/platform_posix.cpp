@@ -259,21 +259,19 @@ void removeFile(const std::string& path) { unlink(path.c_str()); }
 
 void clearPendingTemporary() { pendingTemporary[0] = '\0'; }
 
-void removeStaleTemporaries(const std::string& target) {
-    struct stat targetInfo {};
-    if (stat(target.c_str(), &targetInfo) != 0) return;
-    const std::string folder = folderOf(target);
-    const std::string targetName = target.substr(target.find_last_of('/') + 1);
-    DIR* listing = opendir(folder.c_str());
+void removeStaleTemporariesBeside(const std::string& file) {
+    DIR* listing = opendir(folderOf(file).c_str());
     if (listing == nullptr) return;
     std::vector<std::string> stale;
     while (const dirent* entry = readdir(listing)) {
-        auto writer = writerOfTemporary(entry->d_name, targetName);
-        if (!writer || processRuns(static_cast<pid_t>(*writer))) continue;
-        const std::string path = besideFile(target, entry->d_name);
-        struct stat info {};
+        auto temporary = temporaryOf(entry->d_name);
+        if (!temporary || processRuns(static_cast<pid_t>(temporary->process))) continue;
+        const std::string path = besideFile(file, entry->d_name);
+        struct stat info {}, target {};
         if (lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
-        if (folderLockHeld || info.st_mtime + kStaleSeconds < targetInfo.st_mtime) stale.push_back(path);
+        if (folderLockHeld || (stat(besideFile(file, temporary->target).c_str(), &target) == 0 &&
+                               info.st_mtime + kStaleSeconds < target.st_mtime))
+            stale.push_back(path);
     }
     closedir(listing);
     for (const std::string& path : stale) unlink(path.c_str());

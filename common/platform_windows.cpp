@@ -395,20 +395,21 @@ void clearPendingTemporary() {
     ReleaseSRWLockExclusive(&pendingGuard);
 }
 
-void removeStaleTemporaries(const std::string& target) {
-    WIN32_FILE_ATTRIBUTE_DATA targetInfo;
-    if (!GetFileAttributesExW(wide(target).c_str(), GetFileExInfoStandard, &targetInfo)) return;
-    const std::string targetName = target.substr(target.find_last_of("/\\") + 1);
+void removeStaleTemporariesBeside(const std::string& file) {
     WIN32_FIND_DATAW found;
-    HANDLE listing = FindFirstFileW(wide(besideFile(target, targetName + ".tmp.*")).c_str(), &found);
+    HANDLE listing = FindFirstFileW(wide(besideFile(file, "*.tmp.*")).c_str(), &found);
     if (listing == INVALID_HANDLE_VALUE) return;
     std::vector<std::string> stale;
     do {
         const std::string name = narrow(found.cFileName);
-        auto writer = writerOfTemporary(name, targetName);
-        if (!writer || processRuns(*writer) || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
-        if (folderLockHeld || ticksOf(found.ftLastWriteTime) + kStaleTicks < ticksOf(targetInfo.ftLastWriteTime))
-            stale.push_back(besideFile(target, name));
+        auto temporary = temporaryOf(name);
+        if (!temporary || processRuns(temporary->process) || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            continue;
+        WIN32_FILE_ATTRIBUTE_DATA target;
+        if (folderLockHeld ||
+            (GetFileAttributesExW(wide(besideFile(file, temporary->target)).c_str(), GetFileExInfoStandard, &target) &&
+             ticksOf(found.ftLastWriteTime) + kStaleTicks < ticksOf(target.ftLastWriteTime)))
+            stale.push_back(besideFile(file, name));
     } while (FindNextFileW(listing, &found));
     FindClose(listing);
     for (const std::string& path : stale) DeleteFileW(wide(path).c_str());

@@ -10,6 +10,9 @@
 // target: a counter is added when an earlier process with the same number left one.
 std::string temporaryName(const std::string& target, std::uint32_t process, int attempt);
 
-// The process number in the name of a temporary of the file targetName (a name without its
-// folder); nothing when the folder entry is no such temporary.
-std::optional<std::uint32_t> writerOfTemporary(const std::string& entry, const std::string& targetName);
+// A folder entry read back as a temporary: the name of its target and its writer's process.
+struct TemporaryOf {
+    std::string target;
+    std::uint32_t process = 0;
+};
+std::optional<TemporaryOf> temporaryOf(const std::string& entry);

@@ -21,7 +21,7 @@ platform::ReplaceOutcome replaceFileSafely(const std::string& path, const std::s
         platform::clearPendingTemporary();
         return outcome;
     }
-    platform::removeStaleTemporaries(path);
+    platform::removeStaleTemporariesBeside(path);
     return outcome;
 }
 

@@ -51,7 +51,7 @@ void warnNotDurable(Console& console, const std::string& path);
 
 // Replaces path with exactly these bytes under the folder's lock where the folder has its lock
 // file (temporary file, flush unless the file lives only for this run, rename), then removes
-// the temporaries of path that gone writers left behind. On failure (the lock file too cannot
+// the temporaries that gone writers left in its folder. On failure (the lock file too cannot
 // be opened or locked) the old file is untouched and no temporary file is left. A folder
 // without locks, or without its lock file, is written all the same.
 platform::ReplaceOutcome replaceFileSafely(const std::string& path, const std::string& bytes,

@@ -14,8 +14,10 @@ std::int32_t enteredResultsIn(const std::string& bytes, std::int32_t K) {
     return enteredResults(reader);
 }
 
-std::string backupName(std::int32_t K, std::int32_t m) {
-    return std::string(kBackupFolder) + "/partie" + std::to_string(K) + "-" + std::to_string(m) + ".txt";
+std::string freeBackupName(std::int32_t K) {
+    const std::string stem = std::string(kBackupFolder) + "/partie" + std::to_string(K) + "-";
+    for (std::int32_t m = 1;; ++m)
+        if (!platform::pathExists(stem + std::to_string(m) + ".txt")) return stem + std::to_string(m) + ".txt";
 }
 
 }  // namespace
@@ -27,14 +29,13 @@ std::optional<std::int32_t> enteredResultsOfRound(std::int32_t K) {
 }
 
 void keepEnteredResults(std::int32_t K) {
+    const std::string copyName = freeBackupName(K);
+    // A copy killed before its rename left its temporary in zaloha: it goes with any re-pair.
+    platform::removeStaleTemporariesBeside(copyName);
     auto bytes = readFileBytes(roundFileName(K));
     if (!bytes || enteredResultsIn(*bytes, K) == 0) return;
     platform::createFolder(kBackupFolder);  // when it cannot be made, the copy says so
-    // The first free number. A copy killed between its rename and the removal of leftovers left
-    // temporaries under a name that no later copy takes: they go as the copies are passed.
-    std::int32_t m = 1;
-    for (; platform::pathExists(backupName(K, m)); ++m) platform::removeStaleTemporaries(backupName(K, m));
-    TextWriter copy(backupName(K, m));
+    TextWriter copy(copyName);
     copy.write(*bytes);
     copy.close();
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "console.hpp"
+#include "folder_lock.hpp"
 #include "game_files.hpp"
 #include "results_store.hpp"
 #include "run_error.hpp"
@@ -64,6 +65,8 @@ int main(int argc, char** argv) {
     writeLine(console);
     const std::int32_t round = askRound(console, commandLine);
     const std::string fileName = roundFileName(round);
+    // A store killed in an earlier run left its temporary: it goes now, stored result or not.
+    removeLeftoversBeside(fileName);
     setColour(console, kYellow);
     writeLine(console, "Partie " + std::to_string(round) + ".kola ");
     setColour(console, kWhite);

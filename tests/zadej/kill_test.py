@@ -157,11 +157,21 @@ class KillTest:
         return [name for name in self.folder.all_files() if name.startswith("zaloha" + os.sep) and ".tmp." not in name]
 
     def next_runs_leave_no_temporary(self, number):
-        for program, keyboard in (("los", "a\na\n"), ("zadej", self.store_script(1)[0])):
+        # A zadej that stores nothing removes what killed writers left in the tournament folder;
+        # a re-pair and a store then leave nothing anywhere, in zaloha/ neither.
+        self.run_cleanly(number, ("zadej", "0\n"))
+        self.expect_no_leftovers(number, "zadej storing nothing", lambda name: os.sep not in name)
+        self.run_cleanly(number, ("los", "a\na\n"), ("zadej", self.store_script(1)[0]))
+        self.expect_no_leftovers(number, "a re-pair and a store", lambda name: True)
+
+    def run_cleanly(self, number, *runs):
+        for program, keyboard in runs:
             code, out = self.folder.run(program, ["1"], keyboard)
             assert code == 0, f"after kill {number}: {program} ended with {code}\n{out}"
-        left = [name for name in self.folder.all_files() if ".tmp." in name or ".old." in name]
-        assert not left, f"after kill {number}: left in the folder: {left}"
+
+    def expect_no_leftovers(self, number, runs, where):
+        left = [name for name in self.folder.all_files() if (".tmp." in name or ".old." in name) and where(name)]
+        assert not left, f"after kill {number} and {runs}: left in the folder: {left}"
 
     def run(self):
         for number in range(1, self.options.kills + 1):
