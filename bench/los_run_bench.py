@@ -160,8 +160,15 @@ def callgrind(program, fixture, scratch, top):
     folder = os.path.join(scratch, "callgrind")
     fresh_copy(fixture, folder)
     out = os.path.join(scratch, "callgrind.out")
-    subprocess.run(["valgrind", "--tool=callgrind", f"--callgrind-out-file={out}", program, str(ROUND)],
-                   cwd=folder, input=ANSWERS.encode(), capture_output=True, check=True)
+    run = subprocess.run(["valgrind", "--tool=callgrind", f"--callgrind-out-file={out}", program, str(ROUND)],
+                         cwd=folder, input=ANSWERS.encode(), capture_output=True)
+    if run.returncode != 0 and b"Procesor nepocita" in run.stdout + run.stderr:
+        # valgrind computes long double in 64-bit doubles: the program's arithmetic check stops it.
+        print(f"\ncallgrind, {os.path.basename(program)} {ROUND}: stopped by its check of the x87 precision, which "
+              "valgrind does not emulate; no instruction count")
+        shutil.rmtree(folder)
+        return
+    run.check_returncode()
     annotated = subprocess.run(["callgrind_annotate", out], capture_output=True, text=True, check=True).stdout
     lines = [line for line in annotated.splitlines() if "(" in line and "%)" in line]
     print(f"\ncallgrind, {os.path.basename(program)} {ROUND}:")
