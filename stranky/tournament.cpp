@@ -145,9 +145,3 @@ const SitePlayer* findSitePlayer(const Tournament& tournament, std::int32_t numb
         if (player.number == number) return &player;
     return nullptr;
 }
-
-std::vector<std::string> tournamentInputs(const Tournament& tournament) {
-    std::vector<std::string> inputs{kRatingListName, kPlayersFileName, kCoefficientsFileName};
-    for (std::size_t r = 1; r <= tournament.rounds.size() + 1; ++r) inputs.push_back(roundFileName(static_cast<std::int32_t>(r)));
-    return inputs;
-}

@@ -58,5 +58,3 @@ Tournament readTournament();
 
 // The player with this number, or null.
 const SitePlayer* findSitePlayer(const Tournament& tournament, std::int32_t number);
-// The files whose change changes the site (for --sledovat): those read, and the next round's.
-std::vector<std::string> tournamentInputs(const Tournament& tournament);
