@@ -17,9 +17,11 @@ namespace {
 constexpr const char* kCurl = "curl";
 constexpr const char* kMarker = "@@nahrano";
 constexpr const char* kProbeName = "nahrano-zkouska";
-// A host that does not answer within this many seconds, or sends nothing for a minute.
+// A host that does not answer within this many seconds, sends nothing for a minute, or takes
+// two minutes over one file.
 constexpr int kConnectSeconds = 20;
 constexpr int kStalledSeconds = 60;
+constexpr int kLongestSeconds = 120;
 
 // A value of curl's config file: in double quotes, backslash and quote escaped.
 std::string quoted(std::string_view text) {
@@ -49,6 +51,7 @@ void addTransferBasics(std::string& config, const UploadSettings& settings, std:
     addOption(config, "connect-timeout", std::to_string(kConnectSeconds));
     addOption(config, "speed-limit", "1");
     addOption(config, "speed-time", std::to_string(kStalledSeconds));
+    addOption(config, "max-time", std::to_string(kLongestSeconds));
     addOption(config, "write-out",
               "\\n" + std::string(kMarker) + " " + std::to_string(file) + (last ? " 1" : " 0") + " %{response_code}\\n");
 }
@@ -161,7 +164,8 @@ UploadResult faultOf(const UploadSettings& settings, HostReplace replace, int ex
         case 9: return refused("server nepovolil pristup do slozky");
         case 12: case 28: return transient("server neodpovedel vcas");
         case 18: case 52: case 55: case 56: return transient("spojeni se serverem se prerusilo");
-        case 21:
+        case 21:  // a command after the upload; a refusal (FTP 5xx) or an SFTP failure, or a lost connection
+            if (code < 500 && settings.scheme != "sftp") return transient("spojeni se serverem se prerusilo");
             if (replace == HostReplace::RemoveThenRename) return refused("server odmitl prejmenovat soubor");
             return {0, UploadFault::RenameRefused, "server odmitl prejmenovat soubor"};
         case 22: return httpFault(code);

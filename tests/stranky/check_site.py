@@ -208,36 +208,54 @@ def check_names(web):
 
 
 def check_watch(org, launcher):
-    """stranky --sledovat writes the site again within about 2 s of a change, and ends on
-    termination without leaving a temporary file in web/."""
+    """stranky --sledovat: a kanvo.dat that stops the programs is said once and waited out; its
+    mending writes the site again within about 2 s; so does a name corrected in place with the
+    size and the time of osoby.dat kept; termination leaves no temporary file in web/."""
     if launcher:
         return "not under an emulator"
     web = org.path("web")
-    stamp = os.stat(os.path.join(web, "index.html")).st_mtime_ns
+    console = tempfile.TemporaryFile()
     process = subprocess.Popen([os.path.join(org.bin_dir, "stranky" + org.suffix), "--sledovat"], cwd=org.folder,
-                               stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+                               stdin=subprocess.DEVNULL, stdout=console, stderr=subprocess.STDOUT)
+
+    def within(seconds, done, what):
+        deadline = time.monotonic() + seconds
+        while not done():
+            if time.monotonic() > deadline:
+                fail(f"stranky --sledovat: not within {seconds} s: {what}")
+            time.sleep(0.1)
+
+    def said():
+        console.seek(0)
+        return console.read().decode("latin-1")
+
     try:
         time.sleep(1.5)
+        kanvo = org.read("kanvo.dat").encode("latin-1")
+        with open(org.path("kanvo.dat"), "ab") as f:
+            f.write(b"999 15o0")  # a line being typed in an editor, a letter for a digit
+        within(4, lambda: "Runtime error 106" in said(), "the half-written kanvo.dat said")
+        time.sleep(2)
+        if process.poll() is not None or said().count("Stranky zustavaji, jak byly") != 1:
+            fail(f"stranky --sledovat after a half-written kanvo.dat:\n{said()}")
         with open(org.path("osoby.dat"), "ab") as f:
             f.write(b"999 Novy Hrac\r\n")
-        changed_at = time.monotonic()
-        with open(org.path("kanvo.dat"), "ab") as f:
-            f.write(b"999 1500.00 0\r\n")
-        while time.monotonic() - changed_at < 4:
-            time.sleep(0.1)
-            if os.path.exists(os.path.join(web, "hrac999.html")):
-                break
-        else:
-            fail("stranky --sledovat did not write the site again within 4 s of a change")
-        if os.stat(os.path.join(web, "index.html")).st_mtime_ns == stamp:
-            fail("stranky --sledovat did not rewrite index.html")
+        with open(org.path("kanvo.dat"), "wb") as f:
+            f.write(kanvo + b"999 1500.00 0\r\n")
+        within(4, lambda: os.path.exists(os.path.join(web, "hrac999.html")), "the site after kanvo.dat was mended")
+        stat = os.stat(org.path("osoby.dat"))
+        with open(org.path("osoby.dat"), "r+b") as f:
+            f.write(f.read().replace(b"Novy Hrac", b"Nova Hrac"))
+        os.utime(org.path("osoby.dat"), ns=(stat.st_atime_ns, stat.st_mtime_ns))
+        within(4, lambda: "Nova Hrac" in open(os.path.join(web, "hrac999.html"), encoding="utf-8").read(),
+               "a name corrected in place, size and time kept")
     finally:
         process.terminate()
         process.wait(timeout=10)
     leftovers = [n for n in os.listdir(web) if ".tmp." in n]
     if leftovers:
         fail(f"temporary files left in web/: {leftovers}")
-    return "rebuilt after a change"
+    return "a stopping kanvo.dat waited out, rebuilt after every change"
 
 
 # --- Browser and checker ------------------------------------------------------------------
