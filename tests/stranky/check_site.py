@@ -207,15 +207,14 @@ def check_names(web):
         fail("index.html does not escape a name holding < & \"")
 
 
-def check_watch(org, launcher):
+def check_watch(org):
     """stranky --sledovat: a kanvo.dat that stops the programs is said once and waited out; its
     mending writes the site again within about 2 s; so does a name corrected in place with the
     size and the time of osoby.dat kept; termination leaves no temporary file in web/."""
-    if launcher:
-        return "not under an emulator"
     web = org.path("web")
     console = tempfile.TemporaryFile()
-    process = subprocess.Popen([os.path.join(org.bin_dir, "stranky" + org.suffix), "--sledovat"], cwd=org.folder,
+    process = subprocess.Popen([*org.launcher, os.path.join(org.bin_dir, "stranky" + org.suffix), "--sledovat"],
+                               cwd=org.folder,
                                stdin=subprocess.DEVNULL, stdout=console, stderr=subprocess.STDOUT)
 
     def within(seconds, done, what):
@@ -230,7 +229,7 @@ def check_watch(org, launcher):
         return console.read().decode("latin-1")
 
     try:
-        time.sleep(1.5)
+        within(10, lambda: "Sleduji soubory" in said(), "the watcher started")
         kanvo = org.read("kanvo.dat").encode("latin-1")
         with open(org.path("kanvo.dat"), "ab") as f:
             f.write(b"999 15o0")  # a line being typed in an editor, a letter for a digit
@@ -399,7 +398,7 @@ def play(args):
         site.build("after rekordy")
         check_names(site.web)
         site.keep("final")
-        watch = check_watch(org, args.launcher)
+        watch = check_watch(org)
     except (SiteFailure, AssertionError, tournament.ProgramFailed) as failure:
         print(f"FAILED in {work}: {failure}", file=sys.stderr)
         sys.exit(1)
