@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <utility>
 
 #include "page_frame.hpp"
 #include "platform.hpp"
@@ -48,16 +49,18 @@ UploadRecord readUploadRecord(const std::string& address) {
     const platform::FileRead file = platform::readFile(recordPath());
     if (file.status != platform::ReadStatus::Read) return record;
     TextReader reader(kUploadRecordName, file.bytes);
-    const bool same = reader.readToken() == "adresa" && (reader.readSeparator(), reader.readText(kMaxLine) == address);
-    if (!same) return record;
-    reader.skipLine();
+    std::vector<std::pair<std::string, std::string>> lines;  // every line: a word, a blank, the rest
     while (!reader.atEnd()) {
-        const std::string first(reader.readToken());
+        std::string word(reader.readToken());
         reader.readSeparator();
-        const std::string second = reader.readText(kMaxLine);
+        lines.emplace_back(std::move(word), reader.readText(kMaxLine));
         reader.skipLine();
-        if (first == "nahrazeni") record.replace = replaceNamed(second);
-        else record.fingerprints[second] = first;
+    }
+    if (lines.empty() || lines[0] != std::pair<std::string, std::string>("adresa", address)) return record;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const auto& [word, rest] = lines[i];
+        if (word == "nahrazeni") record.replace = replaceNamed(rest);
+        else record.fingerprints[rest] = word;
     }
     return record;
 }
