@@ -108,6 +108,7 @@ void watchTournament(Console& console, bool publish) {
     bool built = buildInOwnRun(console);
     writeLine(console, "Sleduji soubory turnaje a po kazde zmene zapisu stranky znovu (konec: Ctrl+C)");
     UploadSchedule schedule;
+    schedule.retryAt = platform::millisecondsSinceStart();  // what an earlier run still owes goes up at once
     for (;;) {
         if (publish && uploadDue(schedule, built)) publishAndPlan(console, schedule);
         console.out->flush();
