@@ -207,33 +207,32 @@ def check_names(web):
         fail("index.html does not escape a name holding < & \"")
 
 
+def wait_for(condition, what, seconds):
+    deadline = time.monotonic() + seconds
+    while not condition():
+        if time.monotonic() > deadline:
+            fail(f"not within {seconds} s: {what}")
+        time.sleep(0.1)
+
+
 def check_watch(org):
-    """stranky --sledovat: a kanvo.dat that stops the programs is said once and waited out; its
-    mending writes the site again within about 2 s; so does a name corrected in place with the
-    size and the time of osoby.dat kept; termination leaves no temporary file in web/."""
+    """stranky --sledovat waits out a kanvo.dat that stops the programs, then builds within seconds of
+    every change (a name corrected in place, osoby.dat's size and time kept) and leaves no temporary."""
     web = org.path("web")
     console = tempfile.TemporaryFile()
     process = subprocess.Popen([*org.launcher, os.path.join(org.bin_dir, "stranky" + org.suffix), "--sledovat"],
-                               cwd=org.folder,
-                               stdin=subprocess.DEVNULL, stdout=console, stderr=subprocess.STDOUT)
-
-    def within(seconds, done, what):
-        deadline = time.monotonic() + seconds
-        while not done():
-            if time.monotonic() > deadline:
-                fail(f"stranky --sledovat: not within {seconds} s: {what}")
-            time.sleep(0.1)
+                               cwd=org.folder, stdin=subprocess.DEVNULL, stdout=console, stderr=subprocess.STDOUT)
 
     def said():
         console.seek(0)
         return console.read().decode("latin-1")
 
     try:
-        within(10, lambda: "Sleduji soubory" in said(), "the watcher started")
+        wait_for(lambda: "Sleduji soubory" in said(), "stranky --sledovat started", 10)
         kanvo = org.read("kanvo.dat").encode("latin-1")
         with open(org.path("kanvo.dat"), "ab") as f:
             f.write(b"999 15o0")  # a line being typed in an editor, a letter for a digit
-        within(4, lambda: "Runtime error 106" in said(), "the half-written kanvo.dat said")
+        wait_for(lambda: "Runtime error 106" in said(), "the half-written kanvo.dat said", 4)
         time.sleep(2)
         if process.poll() is not None or said().count("Stranky zustavaji, jak byly") != 1:
             fail(f"stranky --sledovat after a half-written kanvo.dat:\n{said()}")
@@ -241,13 +240,13 @@ def check_watch(org):
             f.write(b"999 Novy Hrac\r\n")
         with open(org.path("kanvo.dat"), "wb") as f:
             f.write(kanvo + b"999 1500.00 0\r\n")
-        within(4, lambda: os.path.exists(os.path.join(web, "hrac999.html")), "the site after kanvo.dat was mended")
-        stat = os.stat(org.path("osoby.dat"))
+        wait_for(lambda: os.path.exists(os.path.join(web, "hrac999.html")), "the site after kanvo.dat was mended", 4)
+        stat, osoby = os.stat(org.path("osoby.dat")), org.read("osoby.dat").encode("latin-1")
         with open(org.path("osoby.dat"), "r+b") as f:
-            f.write(f.read().replace(b"Novy Hrac", b"Nova Hrac"))
+            f.write(osoby.replace(b"Novy Hrac", b"Nova Hrac"))
         os.utime(org.path("osoby.dat"), ns=(stat.st_atime_ns, stat.st_mtime_ns))
-        within(4, lambda: "Nova Hrac" in open(os.path.join(web, "hrac999.html"), encoding="utf-8").read(),
-               "a name corrected in place, size and time kept")
+        wait_for(lambda: "Nova Hrac" in open(os.path.join(web, "hrac999.html"), encoding="utf-8").read(),
+                 "a name corrected in place, size and time kept", 4)
     finally:
         process.terminate()
         process.wait(timeout=10)

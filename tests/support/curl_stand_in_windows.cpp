@@ -1,29 +1,24 @@
 // curl.exe for the tests under Wine, which has none: hands its input, arguments, output and
 // exit code to the system's curl through files in the folder TURNAJ_CURL_FILES names, since
 // Wine starts a Linux program but gives back no handle to wait for.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 #include <string>
 
 int main(int argc, char** argv) {
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
-    const char* files = std::getenv("TURNAJ_CURL_FILES");
-    if (files == nullptr) return 2;
-    const std::string folder = files;
+    const std::string folder = std::getenv("TURNAJ_CURL_FILES") ? std::getenv("TURNAJ_CURL_FILES") : "/tmp";
     std::string windowsFolder = "Z:" + folder;
-    for (char& c : windowsFolder) c = c == '/' ? '\\' : c;
+    std::replace(windowsFolder.begin(), windowsFolder.end(), '/', '\\');
     std::ofstream(windowsFolder + "\\input", std::ios::binary) << std::cin.rdbuf();
     DeleteFileA((windowsFolder + "\\status").c_str());
     // Arguments without quotes of their own (what stranky gives) go in single quotes.
