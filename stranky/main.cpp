@@ -48,7 +48,10 @@ int main(int argc, char** argv) {
     }
     writeBanner(console, "Stranky turnaje", 25);
     writeLine(console);
-    if (commandLine.has(kWatchOption)) watchTournament(console, commandLine.has(kPublishOption));
+    if (commandLine.has(kWatchOption)) {
+        checkTournamentFolder();  // a folder that is no tournament's is not waited for
+        watchTournament(console, commandLine.has(kPublishOption));
+    }
     buildSite(console, readTournament());
     stopProgram(commandLine.has(kPublishOption) ? publishOnce(console) : 0);
 }

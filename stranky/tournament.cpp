@@ -22,12 +22,6 @@ Console& quietConsole() {
     return quiet;
 }
 
-void checkTournamentFolder() {
-    for (const char* name : kSiteNeeds)
-        if (!TextReader::open(name))
-            stopWithMessage(std::string("Ve slozce neni turnaj: chybi soubor ") + name);
-}
-
 // partie1.txt, partie2.txt, ... up to the first that is missing.
 RoundFiles readRounds() {
     RoundFiles rounds;
@@ -111,6 +105,12 @@ Coefficients readKoef() {
 }
 
 }  // namespace
+
+void checkTournamentFolder() {
+    for (const char* name : kSiteNeeds)
+        if (!TextReader::open(name))
+            stopWithMessage(std::string("Ve slozce neni turnaj: chybi soubor ") + name);
+}
 
 Tournament readTournament() {
     checkTournamentFolder();

@@ -51,6 +51,9 @@ struct Tournament {
 // tournament's. koef.txt is needed once a round is complete.
 inline constexpr const char* kSiteNeeds[] = {kRatingListName, kPlayersFileName};
 
+// Stops the program with a message when the current folder lacks kanvo.dat or osoby.dat.
+void checkTournamentFolder();
+
 // The tournament of the current folder. A folder without kanvo.dat or osoby.dat stops the
 // program with a message; so do koef.txt missing when a round is complete, and whatever stops
 // poradi on the same files.
