@@ -43,8 +43,8 @@ std::string checkAddress(UploadSettings& settings) {
     return {};
 }
 
-// One line "klic: hodnota"; the fault of an unknown key names the key alone.
-std::string takeLine(const std::string& line, UploadSettings& settings, std::string& passwordFile) {
+// One line "klic: hodnota"; false for an unknown key.
+bool takeLine(const std::string& line, UploadSettings& settings, std::string& passwordFile) {
     const auto colon = line.find(':');
     const std::string key = trimmed(line.substr(0, colon));
     const std::string value = colon == std::string::npos ? "" : trimmed(line.substr(colon + 1));
@@ -54,8 +54,8 @@ std::string takeLine(const std::string& line, UploadSettings& settings, std::str
     else if (key == "heslo-soubor") passwordFile = value;
     else if (key == "klic-soubor") settings.keyFile = value;
     else if (key == "certifikat") settings.certificate = value;
-    else return "neznamy radek v souboru nahrat.txt (" + key.substr(0, 40) + ")";
-    return {};
+    else return false;
+    return true;
 }
 
 }  // namespace
@@ -72,11 +72,13 @@ SettingsRead readUploadSettings() {
     }
     TextReader reader(kUploadSettingsName, file.bytes);
     std::string passwordFile;
-    while (!reader.atEnd() && read.fault.empty()) {
+    // A line that is not understood is named by its number: it may be a password alone.
+    for (int number = 1; !reader.atEnd() && read.fault.empty(); ++number) {
         std::string line = trimmed(reader.readText(kMaxLine));
         reader.skipLine();
         if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);  // the mark Notepad puts first
-        if (!line.empty() && line[0] != '#') read.fault = takeLine(line, read.settings, passwordFile);
+        if (!line.empty() && line[0] != '#' && !takeLine(line, read.settings, passwordFile))
+            read.fault = "nesrozumitelny radek " + std::to_string(number) + " v souboru nahrat.txt";
     }
     if (!read.fault.empty()) return read;
     if (read.settings.address.empty()) read.fault = "v souboru nahrat.txt chybi adresa";
