@@ -144,10 +144,13 @@ std::uint64_t millisecondsSinceStart();
 // afterwards.
 bool createFolder(const std::string& path);
 
-// What tells that a file changed: its size and its modification time (in the system's units).
+// What tells that a file changed: which file it is (every replace of the suite is a rename, so
+// a new file under the old name), its size, its modification time, and the time of its last
+// change of any kind, which no program can set back (in the system's units).
 struct FileStamp {
+    std::uint64_t volume = 0, file = 0;
     std::uint64_t size = 0;
-    std::int64_t modified = 0;
+    std::int64_t modified = 0, changed = 0;
     bool operator==(const FileStamp&) const = default;
 };
 
@@ -156,5 +159,38 @@ std::optional<FileStamp> fileStamp(const std::string& path);
 
 // Waits this long; an interrupt still ends the program meanwhile.
 void sleepMilliseconds(std::uint32_t milliseconds);
+
+// --- Other programs, the clock, folder listings (publishing the site) ----------------------
+
+// What a program that the suite ran did: whether it started at all, and its exit code (on
+// POSIX 128 + the signal that ended it) and standard output.
+struct ProgramRun {
+    bool started = false;
+    int exitCode = 0;
+    std::string output;
+};
+
+// Runs a program of the system (curl), found on the PATH; on Windows the system's own copy
+// first, and never one that lies in the current folder or beside our program. It gets input
+// on its standard input (what no other user may see goes there: every user of the computer
+// can read the arguments), its standard output comes back and its standard error goes
+// nowhere. Waits for it; an interrupt of this program ends it too.
+ProgramRun runSystemProgram(const std::string& name, const std::vector<std::string>& arguments,
+                            const std::string& input);
+
+// Runs this program's own executable again with these arguments on the same console streams
+// and waits for it: its exit code, or nothing when it could not start. An interrupt of this
+// program ends it too.
+std::optional<int> runThisProgramAgain(const std::vector<std::string>& arguments);
+
+// The local time of day.
+struct ClockTime {
+    int hour = 0, minute = 0;
+};
+ClockTime localClockTime();
+
+// The names of the regular files in a folder (no folders, links or devices), in no particular
+// order; none when the folder cannot be listed.
+std::vector<std::string> filesInFolder(const std::string& folder);
 
 }  // namespace platform

@@ -1,8 +1,12 @@
 // The platform interface on Linux and other POSIX systems: ANSI sequences on the terminal,
-// open/fsync/rename for files, open-file-description locks, signals for interrupts, CLOCK_BOOTTIME.
+// open/fsync/rename for files, open-file-description locks, signals for interrupts, CLOCK_BOOTTIME,
+// posix_spawn with pipes for other programs.
 #include <dirent.h>
 #include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -25,6 +29,9 @@ namespace {
 // Fixed buffer so that the interrupt handler touches no heap.
 char pendingTemporary[4096] = {0};
 volatile std::sig_atomic_t coloursSet = 0;
+// The program that runSystemProgram or runThisProgramAgain waits for, 0 for none: an interrupt
+// sent to this process alone (a terminated watcher) ends it first.
+volatile std::sig_atomic_t runningChild = 0;
 constexpr char kResetColours[] = "\x1b[0m";
 // A file that cannot be read or replaced now is tried again for about a second.
 constexpr std::uint64_t kPatienceMs = 1000;
@@ -40,6 +47,10 @@ constexpr int kWaitForLock = F_SETLKW;
 #endif
 
 extern "C" void removePendingAndDie(int signalNumber) {
+    if (runningChild > 0) {
+        kill(runningChild, signalNumber);
+        waitpid(runningChild, nullptr, 0);
+    }
     if (pendingTemporary[0] != '\0') unlink(pendingTemporary);
     if (coloursSet) {
         ssize_t ignored = write(STDOUT_FILENO, kResetColours, sizeof kResetColours - 1);
@@ -334,8 +345,9 @@ bool createFolder(const std::string& path) {
 std::optional<FileStamp> fileStamp(const std::string& path) {
     struct stat info {};
     if (stat(path.c_str(), &info) != 0) return std::nullopt;
-    return FileStamp{static_cast<std::uint64_t>(info.st_size),
-                     static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+    const auto nanoseconds = [](const timespec& time) { return std::int64_t{time.tv_sec} * 1000000000 + time.tv_nsec; };
+    return FileStamp{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+                     static_cast<std::uint64_t>(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
 }
 
 void sleepMilliseconds(std::uint32_t milliseconds) {
@@ -343,6 +355,159 @@ void sleepMilliseconds(std::uint32_t milliseconds) {
     // A signal that does not end the program only shortens the wait.
     while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
     }
+}
+
+namespace {
+
+// The child's standard streams: the given descriptors, or the parent's own where -1; the
+// signals' defaults and none held back, whatever this process has set.
+struct SpawnSetup {
+    posix_spawn_file_actions_t actions{};
+    posix_spawnattr_t attributes{};
+    SpawnSetup(int in, int out, bool errorToNowhere) {
+        posix_spawn_file_actions_init(&actions);
+        if (in >= 0) posix_spawn_file_actions_adddup2(&actions, in, STDIN_FILENO);
+        if (out >= 0) posix_spawn_file_actions_adddup2(&actions, out, STDOUT_FILENO);
+        if (errorToNowhere) posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+        posix_spawnattr_init(&attributes);
+        sigset_t none, defaults;
+        sigemptyset(&none);
+        sigemptyset(&defaults);
+        for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) sigaddset(&defaults, signalNumber);
+        posix_spawnattr_setsigmask(&attributes, &none);
+        posix_spawnattr_setsigdefault(&attributes, &defaults);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    }
+    ~SpawnSetup() {
+        posix_spawn_file_actions_destroy(&actions);
+        posix_spawnattr_destroy(&attributes);
+    }
+    SpawnSetup(const SpawnSetup&) = delete;
+    SpawnSetup& operator=(const SpawnSetup&) = delete;
+};
+
+std::vector<char*> argumentVector(std::vector<std::string>& words) {
+    std::vector<char*> vector;
+    for (auto& word : words) vector.push_back(word.data());
+    vector.push_back(nullptr);
+    return vector;
+}
+
+// Starts the program and makes it the one an interrupt ends first; 0 when it did not start.
+pid_t spawnChild(const char* path, bool searchPath, std::vector<std::string> words, const SpawnSetup& setup) {
+    std::vector<char*> argv = argumentVector(words);
+    InterruptsHeld held;  // the child and its registration come into being together
+    pid_t child = 0;
+    const int error = searchPath ? posix_spawnp(&child, path, &setup.actions, &setup.attributes, argv.data(), environ)
+                                 : posix_spawn(&child, path, &setup.actions, &setup.attributes, argv.data(), environ);
+    if (error != 0) return 0;
+    runningChild = child;
+    return child;
+}
+
+int waitForChild(pid_t child) {
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    runningChild = 0;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// Writes the input while reading the output, so that neither program waits for the other with
+// a full pipe. A program that ends before it read everything only closes its end: SIGPIPE is
+// ignored meanwhile, and the write fails instead.
+std::string exchange(int toChild, int fromChild, const std::string& input) {
+    struct sigaction ignore {}, before {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGPIPE, &ignore, &before);
+    fcntl(toChild, F_SETFL, O_NONBLOCK);
+    std::string output;
+    std::size_t written = 0;
+    if (input.empty()) toChild = (close(toChild), -1);
+    while (fromChild >= 0) {
+        pollfd ends[2] = {{fromChild, POLLIN, 0}, {toChild, POLLOUT, 0}};
+        if (poll(ends, toChild >= 0 ? 2 : 1, -1) < 0) {
+            if (errno == EINTR) continue;
+            break;
+        }
+        if (ends[0].revents != 0) {
+            char buffer[4096];
+            const ssize_t n = read(fromChild, buffer, sizeof buffer);
+            if (n > 0) output.append(buffer, static_cast<std::size_t>(n));
+            if (n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN)) fromChild = (close(fromChild), -1);
+        }
+        if (toChild >= 0 && ends[1].revents != 0) {
+            const ssize_t n = write(toChild, input.data() + written, input.size() - written);
+            if (n > 0) written += static_cast<std::size_t>(n);
+            if (written == input.size() || (n < 0 && errno != EINTR && errno != EAGAIN)) toChild = (close(toChild), -1);
+        }
+    }
+    if (toChild >= 0) close(toChild);
+    if (fromChild >= 0) close(fromChild);
+    sigaction(SIGPIPE, &before, nullptr);
+    return output;
+}
+
+}  // namespace
+
+ProgramRun runSystemProgram(const std::string& name, const std::vector<std::string>& arguments,
+                            const std::string& input) {
+    int toChild[2], fromChild[2];
+    if (pipe2(toChild, O_CLOEXEC) != 0) return {};
+    if (pipe2(fromChild, O_CLOEXEC) != 0) {
+        close(toChild[0]);
+        close(toChild[1]);
+        return {};
+    }
+    std::vector<std::string> words{name};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    pid_t child;
+    {
+        const SpawnSetup setup(toChild[0], fromChild[1], true);
+        child = spawnChild(name.c_str(), true, std::move(words), setup);
+    }
+    close(toChild[0]);
+    close(fromChild[1]);
+    if (child == 0) {
+        close(toChild[1]);
+        close(fromChild[0]);
+        return {};
+    }
+    ProgramRun run;
+    run.output = exchange(toChild[1], fromChild[0], input);
+    run.exitCode = waitForChild(child);
+    run.started = true;
+    return run;
+}
+
+std::optional<int> runThisProgramAgain(const std::vector<std::string>& arguments) {
+    constexpr const char* kOwnExecutable = "/proc/self/exe";
+    std::vector<std::string> words{kOwnExecutable};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    const SpawnSetup setup(-1, -1, false);
+    const pid_t child = spawnChild(kOwnExecutable, false, std::move(words), setup);
+    if (child == 0) return std::nullopt;
+    return waitForChild(child);
+}
+
+ClockTime localClockTime() {
+    const time_t now = time(nullptr);
+    tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_hour, local.tm_min};
+}
+
+std::vector<std::string> filesInFolder(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* listing = opendir(folder.c_str());
+    if (listing == nullptr) return names;
+    while (const dirent* entry = readdir(listing)) {
+        struct stat info {};
+        if (lstat((folder + "/" + entry->d_name).c_str(), &info) == 0 && S_ISREG(info.st_mode))
+            names.push_back(entry->d_name);
+    }
+    closedir(listing);
+    return names;
 }
 
 }  // namespace platform

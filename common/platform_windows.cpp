@@ -464,14 +464,201 @@ bool createFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// Opened for its attributes alone, which no other program's sharing refuses.
 std::optional<FileStamp> fileStamp(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    HANDLE file = CreateFileW(wide(path).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info{};
+    FILE_BASIC_INFO times{};
+    const bool known = GetFileInformationByHandle(file, &info) &&
+                       GetFileInformationByHandleEx(file, FileBasicInfo, &times, sizeof times);
+    CloseHandle(file);
+    if (!known) return std::nullopt;
     const auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
-    return FileStamp{join(data.nFileSizeHigh, data.nFileSizeLow),
-                     static_cast<std::int64_t>(join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime))};
+    return FileStamp{info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow),
+                     join(info.nFileSizeHigh, info.nFileSizeLow), times.LastWriteTime.QuadPart, times.ChangeTime.QuadPart};
 }
 
 void sleepMilliseconds(std::uint32_t milliseconds) { Sleep(milliseconds); }
+
+namespace {
+
+// One argument as the C run-time of the child splits it again: quotes around it when it holds
+// a blank or a quote, backslashes doubled before a quote.
+std::wstring quotedArgument(const std::wstring& argument) {
+    if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) return argument;
+    std::wstring result = L"\"";
+    std::size_t backslashes = 0;
+    for (wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        result.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+        backslashes = 0;
+        result += c;
+    }
+    result.append(2 * backslashes, L'\\');
+    return result + L"\"";
+}
+
+std::wstring commandLineOf(const std::wstring& program, const std::vector<std::string>& arguments) {
+    std::wstring line = quotedArgument(program);
+    for (const auto& argument : arguments) line += L" " + quotedArgument(wide(argument));
+    return line;
+}
+
+bool isFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// name.exe in the system folder, else in the first absolute folder of the PATH that has it: the
+// current folder and our own (a shared tournament folder) are never searched.
+std::wstring systemProgram(const std::string& name) {
+    const std::wstring file = L"\\" + wide(name) + L".exe";
+    wchar_t folder[MAX_PATH];
+    const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
+    if (n > 0 && n < MAX_PATH && isFile(folder + file)) return folder + file;
+    const DWORD size = GetEnvironmentVariableW(L"PATH", nullptr, 0);
+    std::wstring path(size, L'\0');
+    path.resize(GetEnvironmentVariableW(L"PATH", path.data(), size));
+    for (std::size_t start = 0; start <= path.size();) {
+        std::size_t end = path.find(L';', start);
+        if (end == std::wstring::npos) end = path.size();
+        const std::wstring entry = path.substr(start, end - start);
+        const bool absolute = entry.size() > 2 && (entry[1] == L':' || (entry[0] == L'\\' && entry[1] == L'\\'));
+        if (absolute && isFile(entry + file)) return entry + file;
+        start = end + 1;
+    }
+    return {};
+}
+
+// The program with these standard streams, which it inherits; its process, or nothing. An
+// interrupt of ours ends it too: it shares our console, which gives it the same Ctrl+C,
+// Ctrl+Break or close.
+HANDLE startProcess(const std::wstring& program, const std::vector<std::string>& arguments, HANDLE in, HANDLE out,
+                    HANDLE error) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = in;
+    startup.hStdOutput = out;
+    startup.hStdError = error;
+    std::wstring line = commandLineOf(program, arguments);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
+        return nullptr;
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+int exitCodeOnceEnded(HANDLE process) {
+    WaitForSingleObject(process, INFINITE);
+    DWORD code = 1;
+    GetExitCodeProcess(process, &code);
+    CloseHandle(process);
+    return static_cast<int>(code);
+}
+
+struct InputFeed {
+    HANDLE pipe;
+    const std::string* bytes;
+};
+
+// On a thread of its own, so that neither program waits for the other with a full pipe.
+DWORD WINAPI feedInput(void* argument) {
+    const auto* feed = static_cast<const InputFeed*>(argument);
+    writeAll(feed->pipe, *feed->bytes);
+    CloseHandle(feed->pipe);
+    return 0;
+}
+
+std::string readToEnd(HANDLE pipe) {
+    std::string output;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0) output.append(buffer, got);
+    return output;
+}
+
+}  // namespace
+
+ProgramRun runSystemProgram(const std::string& name, const std::vector<std::string>& arguments,
+                            const std::string& input) {
+    const std::wstring program = systemProgram(name);
+    if (program.empty()) return {};
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE inRead, inWrite, outRead, outWrite;
+    if (!CreatePipe(&inRead, &inWrite, &inherit, 0)) return {};
+    if (!CreatePipe(&outRead, &outWrite, &inherit, 0)) {
+        CloseHandle(inRead);
+        CloseHandle(inWrite);
+        return {};
+    }
+    SetHandleInformation(inWrite, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+    HANDLE nowhere = CreateFileW(L"NUL", GENERIC_WRITE, kShareAll, &inherit, OPEN_EXISTING, 0, nullptr);
+    HANDLE process = startProcess(program, arguments, inRead, outWrite, nowhere);
+    for (HANDLE childEnd : {inRead, outWrite, nowhere})
+        if (childEnd != INVALID_HANDLE_VALUE) CloseHandle(childEnd);
+    if (process == nullptr) {
+        CloseHandle(inWrite);
+        CloseHandle(outRead);
+        return {};
+    }
+    InputFeed feed{inWrite, &input};
+    HANDLE feeder = CreateThread(nullptr, 0, feedInput, &feed, 0, nullptr);
+    if (feeder == nullptr) feedInput(&feed);
+    ProgramRun run;
+    run.output = readToEnd(outRead);
+    CloseHandle(outRead);
+    if (feeder != nullptr) {
+        WaitForSingleObject(feeder, INFINITE);
+        CloseHandle(feeder);
+    }
+    run.exitCode = exitCodeOnceEnded(process);
+    run.started = true;
+    return run;
+}
+
+std::optional<int> runThisProgramAgain(const std::vector<std::string>& arguments) {
+    std::wstring program(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()));
+        if (n == 0) return std::nullopt;
+        if (n < program.size()) {
+            program.resize(n);
+            break;
+        }
+        program.resize(program.size() * 2);
+    }
+    const HANDLE streams[] = {GetStdHandle(STD_INPUT_HANDLE), GetStdHandle(STD_OUTPUT_HANDLE),
+                              GetStdHandle(STD_ERROR_HANDLE)};
+    for (HANDLE stream : streams) SetHandleInformation(stream, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+    HANDLE process = startProcess(program, arguments, streams[0], streams[1], streams[2]);
+    if (process == nullptr) return std::nullopt;
+    return exitCodeOnceEnded(process);
+}
+
+ClockTime localClockTime() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return {now.wHour, now.wMinute};
+}
+
+std::vector<std::string> filesInFolder(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found;
+    HANDLE listing = FindFirstFileW(wide(folder + "\\*").c_str(), &found);
+    if (listing == INVALID_HANDLE_VALUE) return names;
+    do {
+        const DWORD notPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+        if ((found.dwFileAttributes & notPlain) == 0) names.push_back(narrow(found.cFileName));
+    } while (FindNextFileW(listing, &found));
+    FindClose(listing);
+    return names;
+}
 
 }  // namespace platform

@@ -22,12 +22,6 @@ Console& quietConsole() {
     return quiet;
 }
 
-void checkTournamentFolder() {
-    for (const char* name : kSiteNeeds)
-        if (!TextReader::open(name))
-            stopWithMessage(std::string("Ve slozce neni turnaj: chybi soubor ") + name);
-}
-
 // partie1.txt, partie2.txt, ... up to the first that is missing.
 RoundFiles readRounds() {
     RoundFiles rounds;
@@ -112,6 +106,12 @@ Coefficients readKoef() {
 
 }  // namespace
 
+void checkTournamentFolder() {
+    for (const char* name : kSiteNeeds)
+        if (!TextReader::open(name))
+            stopWithMessage(std::string("Ve slozce neni turnaj: chybi soubor ") + name);
+}
+
 Tournament readTournament() {
     checkTournamentFolder();
     TextReader kanvo = TextReader::openOrFail(kRatingListName);
@@ -144,10 +144,4 @@ const SitePlayer* findSitePlayer(const Tournament& tournament, std::int32_t numb
     for (const auto& player : tournament.players)
         if (player.number == number) return &player;
     return nullptr;
-}
-
-std::vector<std::string> tournamentInputs(const Tournament& tournament) {
-    std::vector<std::string> inputs{kRatingListName, kPlayersFileName, kCoefficientsFileName};
-    for (std::size_t r = 1; r <= tournament.rounds.size() + 1; ++r) inputs.push_back(roundFileName(static_cast<std::int32_t>(r)));
-    return inputs;
 }

@@ -51,6 +51,9 @@ struct Tournament {
 // tournament's. koef.txt is needed once a round is complete.
 inline constexpr const char* kSiteNeeds[] = {kRatingListName, kPlayersFileName};
 
+// Stops the program with a message when the current folder lacks kanvo.dat or osoby.dat.
+void checkTournamentFolder();
+
 // The tournament of the current folder. A folder without kanvo.dat or osoby.dat stops the
 // program with a message; so do koef.txt missing when a round is complete, and whatever stops
 // poradi on the same files.
@@ -58,5 +61,3 @@ Tournament readTournament();
 
 // The player with this number, or null.
 const SitePlayer* findSitePlayer(const Tournament& tournament, std::int32_t number);
-// The files whose change changes the site (for --sledovat): those read, and the next round's.
-std::vector<std::string> tournamentInputs(const Tournament& tournament);

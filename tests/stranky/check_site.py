@@ -207,37 +207,53 @@ def check_names(web):
         fail("index.html does not escape a name holding < & \"")
 
 
-def check_watch(org, launcher):
-    """stranky --sledovat writes the site again within about 2 s of a change, and ends on
-    termination without leaving a temporary file in web/."""
-    if launcher:
-        return "not under an emulator"
+def wait_for(condition, what, seconds):
+    deadline = time.monotonic() + seconds
+    while not condition():
+        if time.monotonic() > deadline:
+            fail(f"not within {seconds} s: {what}")
+        time.sleep(0.1)
+
+
+def check_watch(org):
+    """stranky --sledovat waits out a kanvo.dat that stops the programs, then builds within seconds of
+    every change (a name corrected in place, osoby.dat's size and time kept) and leaves no temporary."""
     web = org.path("web")
-    stamp = os.stat(os.path.join(web, "index.html")).st_mtime_ns
-    process = subprocess.Popen([os.path.join(org.bin_dir, "stranky" + org.suffix), "--sledovat"], cwd=org.folder,
-                               stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    console = tempfile.TemporaryFile()
+    process = subprocess.Popen([*org.launcher, os.path.join(org.bin_dir, "stranky" + org.suffix), "--sledovat"],
+                               cwd=org.folder, stdin=subprocess.DEVNULL, stdout=console, stderr=subprocess.STDOUT)
+
+    def said():
+        console.seek(0)
+        return console.read().decode("latin-1")
+
     try:
-        time.sleep(1.5)
+        wait_for(lambda: "Sleduji soubory" in said(), "stranky --sledovat started", 10)
+        kanvo = org.read("kanvo.dat").encode("latin-1")
+        with open(org.path("kanvo.dat"), "ab") as f:
+            f.write(b"999 15o0")  # a line being typed in an editor, a letter for a digit
+        wait_for(lambda: "Runtime error 106" in said(), "the half-written kanvo.dat said", 4)
+        time.sleep(2)
+        if process.poll() is not None or said().count("Stranky zustavaji, jak byly") != 1:
+            fail(f"stranky --sledovat after a half-written kanvo.dat:\n{said()}")
         with open(org.path("osoby.dat"), "ab") as f:
             f.write(b"999 Novy Hrac\r\n")
-        changed_at = time.monotonic()
-        with open(org.path("kanvo.dat"), "ab") as f:
-            f.write(b"999 1500.00 0\r\n")
-        while time.monotonic() - changed_at < 4:
-            time.sleep(0.1)
-            if os.path.exists(os.path.join(web, "hrac999.html")):
-                break
-        else:
-            fail("stranky --sledovat did not write the site again within 4 s of a change")
-        if os.stat(os.path.join(web, "index.html")).st_mtime_ns == stamp:
-            fail("stranky --sledovat did not rewrite index.html")
+        with open(org.path("kanvo.dat"), "wb") as f:
+            f.write(kanvo + b"999 1500.00 0\r\n")
+        wait_for(lambda: os.path.exists(os.path.join(web, "hrac999.html")), "the site after kanvo.dat was mended", 4)
+        stat, osoby = os.stat(org.path("osoby.dat")), org.read("osoby.dat").encode("latin-1")
+        with open(org.path("osoby.dat"), "r+b") as f:
+            f.write(osoby.replace(b"Novy Hrac", b"Nova Hrac"))
+        os.utime(org.path("osoby.dat"), ns=(stat.st_atime_ns, stat.st_mtime_ns))
+        wait_for(lambda: "Nova Hrac" in open(os.path.join(web, "hrac999.html"), encoding="utf-8").read(),
+                 "a name corrected in place, size and time kept", 4)
     finally:
         process.terminate()
         process.wait(timeout=10)
     leftovers = [n for n in os.listdir(web) if ".tmp." in n]
     if leftovers:
         fail(f"temporary files left in web/: {leftovers}")
-    return "rebuilt after a change"
+    return "a stopping kanvo.dat waited out, rebuilt after every change"
 
 
 # --- Browser and checker ------------------------------------------------------------------
@@ -381,7 +397,7 @@ def play(args):
         site.build("after rekordy")
         check_names(site.web)
         site.keep("final")
-        watch = check_watch(org, args.launcher)
+        watch = check_watch(org)
     except (SiteFailure, AssertionError, tournament.ProgramFailed) as failure:
         print(f"FAILED in {work}: {failure}", file=sys.stderr)
         sys.exit(1)
