@@ -96,3 +96,40 @@ std::string nameAsUtf8(std::string_view bytes) {
     return name;
 }
 
+
+namespace {
+
+bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// Bytes at the end that begin a UTF-8 sequence and lack its last bytes (0 when none do).
+std::size_t incompleteEnd(std::string_view bytes) {
+    for (std::size_t n = 1; n <= 3 && n <= bytes.size(); ++n) {
+        const auto byte = static_cast<unsigned char>(bytes[bytes.size() - n]);
+        if (isContinuation(byte)) continue;
+        const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        return length > n ? n : 0;
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::string columnNameAsUtf8(std::string_view bytes, std::size_t width) {
+    const std::size_t cut = bytes.size() == width ? incompleteEnd(bytes) : 0;
+    const std::string_view kept = bytes.substr(0, bytes.size() - cut);
+    // Plain ASCII before one high byte reads as a Windows-1250 letter at the end ("Nova").
+    if (cut > 0 && isValidUtf8(kept) && characterCount(kept) < kept.size()) return nameAsUtf8(kept);
+    return nameAsUtf8(bytes);
+}
+
+std::size_t characterCount(std::string_view utf8) {
+    std::size_t count = 0;
+    for (char byte : utf8) count += isContinuation(static_cast<unsigned char>(byte)) ? 0 : 1;
+    return count;
+}
+
+std::string padCharacters(std::string utf8, std::size_t width) {
+    const std::size_t count = characterCount(utf8);
+    if (count < width) utf8.append(width - count, ' ');
+    return utf8;
+}

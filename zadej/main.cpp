@@ -50,7 +50,7 @@ void showState(Console& console, const std::vector<Table>& entries) {
 // Shows the game of a table and takes its two scores.
 TypedResult askScores(Console& console, const std::vector<Table>& entries, std::size_t position) {
     const Table& entry = entries[position];
-    writeLine(console, gameWithScores(entry, entry.v1, entry.v2));
+    showGame(console, entry, entry.v1, entry.v2);
     auto [v1, v2] =
         askTwoNumbers(console, "Zadejte vysledek (pocty bodu obou hracu oddelene mezerou) : ", false, kScoreRange);
     return {position, v1, v2};

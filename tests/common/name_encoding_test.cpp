@@ -1,10 +1,12 @@
 // Names of osoby.dat and the round files as they are read: UTF-8 kept, Windows-1250 converted
-// (every byte of its upper half), controls made blanks.
+// (every byte of its upper half), controls made blanks; a round file's names part as a
+// console shows it.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "game_files.hpp"
 #include "name_encoding.hpp"
 
 namespace {
@@ -33,6 +35,25 @@ TEST(Names, DecodedAsUtf8OrWindows1250) {
         EXPECT_EQ(nameAsUtf8(c.bytes), c.utf8) << c.what;
         EXPECT_TRUE(isValidUtf8(nameAsUtf8(c.bytes))) << c.what;
     }
+}
+
+// Each name on its own (a file may mix editors), in columns of 25 characters.
+TEST(Names, NamesPartAsTheConsoleShowsIt) {
+    const std::vector<NameCase> cases = {
+        {"ASCII as the pairing wrote it",
+         "  Hrac A                      -   Hrac B                   ",
+         "  Hrac A                      -   Hrac B                   "},
+        {"each name in its own encoding, padded in characters",
+         "  Dvo\xf8\xe1k Ji\xf8\xed                 -   \xc5\xa0\xc5\xa5" "astn\xc3\xa1 Eva           ",
+         "  Dvo\xc5\x99\xc3\xa1k Ji\xc5\x99\xc3\xad                 -   \xc5\xa0\xc5\xa5" "astn\xc3\xa1 Eva              "},
+        {"a UTF-8 character cut by the column goes; a Windows-1250 letter ends a name",
+         "  Nov\xc3\xa1kov\xc3\xa1-\xc5\xa0\xc5\xa5" "astn\xc3\xa1 Ivanka \xc5   -   Marie Svobodova Kralovska Nov\xe1",
+         "  Nov\xc3\xa1kov\xc3\xa1-\xc5\xa0\xc5\xa5" "astn\xc3\xa1 Ivanka     -   Marie Svobodova Kralovska Nov\xc3\xa1"},
+        {"a part of another form is decoded whole",
+         "  Hra\xe8 bez soupe\xf8" "e   ",
+         "  Hra\xc4\x8d bez soupe\xc5\x99" "e"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(readableNamesPart(c.bytes), c.utf8) << c.what;
 }
 
 }  // namespace
