@@ -10,6 +10,10 @@ std::string roundFileName(std::int32_t round) { return "partie" + std::to_string
 
 std::string pairingListName(std::int32_t round) { return "los" + std::to_string(round) + ".txt"; }
 
+std::string backupFileName(std::int32_t round, std::int32_t m) {
+    return std::string(kBackupFolder) + "/partie" + std::to_string(round) + "-" + std::to_string(m) + ".txt";
+}
+
 // Braced initialisers read their numbers left to right.
 Game readGame(TextReader& r) { return Game{r.readInt(), r.readInt(), r.readInt(), r.readInt()}; }
 

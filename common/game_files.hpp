@@ -39,6 +39,11 @@ struct Table {
 std::string roundFileName(std::int32_t round);    // partie12.txt
 std::string pairingListName(std::int32_t round);  // los12.txt
 
+// Where los keeps a round with results that it pairs again: the m-th copy of round 12 is
+// zaloha/partie12-<m>.txt, m from 1.
+inline constexpr const char* kBackupFolder = "zaloha";
+std::string backupFileName(std::int32_t round, std::int32_t m);
+
 // The first four numbers of a line; of every line, the rest of each line skipped.
 Game readGame(TextReader& reader);
 std::vector<Game> readGames(TextReader& reader);
