@@ -38,15 +38,16 @@ class Terminal:
     def run(self, command, raw, keys):
         """The screen after the keys were typed, once the program waits at its last prompt."""
         self.tmux("new-session", "-d", "-s", "t", "-x", "120", "-y", "40", f"sleep 1; {command}")
-        self.tmux("set-option", "-t", "t", "remain-on-exit", "on")
-        self.tmux("pipe-pane", "-t", "t", "-o", f"cat > {raw}")
-        for key, wait_for in keys:
-            self.wait_for(wait_for)
-            self.tmux("send-keys", "-t", "t", key, "Enter")
-        self.wait_for("Stul 0 neexistuje")
-        screen = self.tmux("capture-pane", "-t", "t", "-p")
-        self.tmux("kill-server")
-        return screen
+        try:
+            self.tmux("set-option", "-t", "t", "remain-on-exit", "on")
+            self.tmux("pipe-pane", "-t", "t", "-o", f"cat > {raw}")
+            for key, wait_for in keys:
+                self.wait_for(wait_for)
+                self.tmux("send-keys", "-t", "t", key, "Enter")
+            self.wait_for("Stul 0 neexistuje")
+            return self.tmux("capture-pane", "-t", "t", "-p")
+        finally:
+            self.tmux("kill-server")
 
     def wait_for(self, text, patience=20):
         deadline = time.monotonic() + patience
