@@ -16,13 +16,14 @@
 inline constexpr const char* kGameListName = "partie.dat";
 inline constexpr const char* kTaskFileName = "zadani.txt";  // from the recomputation to the optimiser
 inline constexpr std::size_t kMaxTableText = 255;  // the names part kept by results entry
+inline constexpr std::size_t kMaxGames = 2000;     // games the rating recomputation can hold
+
 // The names part of a round-file line: two blanks, then the two names, each padded to
 // kNameColumn, with kNamesBetween between them. The pairing keeps kPairingNameLength bytes of
 // a name.
 inline constexpr std::size_t kNameColumn = 25;
 inline constexpr std::size_t kPairingNameLength = 30;
 inline constexpr std::string_view kNamesBetween = "   -   ";
-inline constexpr std::size_t kMaxGames = 2000;     // games the rating recomputation can hold
 
 // One line of a round file or of the game list: players and scores (0 0 = not entered;
 // second player 0 = bye).

@@ -20,20 +20,6 @@ constexpr std::array<char16_t, 128> kWindows1250 = {
     0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7, 0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F,
     0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7, 0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9};
 
-}  // namespace
-
-char32_t nextCodePoint(std::string_view text, std::size_t& pos) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(pos);
-    const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    char32_t c = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
-    for (int i = 1; i < length; ++i) c = (c << 6) | (byte(pos + static_cast<std::size_t>(i)) & 0x3F);
-    pos += static_cast<std::size_t>(length);
-    return c;
-}
-
-namespace {
-
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -60,7 +46,30 @@ char32_t printable(char32_t c) {
     return c;
 }
 
+bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// Bytes at the end that begin a UTF-8 sequence and lack its last bytes (0 when none do).
+std::size_t incompleteEnd(std::string_view bytes) {
+    for (std::size_t n = 1; n <= 3 && n <= bytes.size(); ++n) {
+        const auto byte = static_cast<unsigned char>(bytes[bytes.size() - n]);
+        if (isContinuation(byte)) continue;
+        const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        return length > n ? n : 0;
+    }
+    return 0;
+}
+
 }  // namespace
+
+char32_t nextCodePoint(std::string_view text, std::size_t& pos) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(pos);
+    const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t c = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+    for (int i = 1; i < length; ++i) c = (c << 6) | (byte(pos + static_cast<std::size_t>(i)) & 0x3F);
+    pos += static_cast<std::size_t>(length);
+    return c;
+}
 
 bool isValidUtf8(std::string_view bytes) {
     std::size_t pos = 0;
@@ -96,28 +105,11 @@ std::string nameAsUtf8(std::string_view bytes) {
     return name;
 }
 
-
-namespace {
-
-bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
-
-// Bytes at the end that begin a UTF-8 sequence and lack its last bytes (0 when none do).
-std::size_t incompleteEnd(std::string_view bytes) {
-    for (std::size_t n = 1; n <= 3 && n <= bytes.size(); ++n) {
-        const auto byte = static_cast<unsigned char>(bytes[bytes.size() - n]);
-        if (isContinuation(byte)) continue;
-        const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
-        return length > n ? n : 0;
-    }
-    return 0;
-}
-
-}  // namespace
-
 std::string columnNameAsUtf8(std::string_view bytes, std::size_t width) {
     const std::size_t cut = bytes.size() == width ? incompleteEnd(bytes) : 0;
     const std::string_view kept = bytes.substr(0, bytes.size() - cut);
-    // Plain ASCII before one high byte reads as a Windows-1250 letter at the end ("Nova").
+    // Plain ASCII and one high byte at the end is a Windows-1250 name ending in a letter with
+    // an accent, as Nova (a-acute) does.
     if (cut > 0 && isValidUtf8(kept) && characterCount(kept) < kept.size()) return nameAsUtf8(kept);
     return nameAsUtf8(bytes);
 }
