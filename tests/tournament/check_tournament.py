@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Plays a generated tournament with the real programs and checks, after every round, the
 rules an organiser relies on. The expectations come from the rules, not from the code.
-Every pairing is repeated in a copy of the folder whose files all start with a UTF-8
-byte-order mark (as Notepad saves them); with --bom the organiser's files have one throughout."""
+The organiser's files start with a UTF-8 byte-order mark, as Notepad saves them, and every
+pairing is repeated in a copy of the folder whose files all start with one."""
 
 import argparse
 import collections
@@ -151,12 +151,11 @@ def main():
     parser.add_argument("--players", type=int, required=True)
     parser.add_argument("--rounds", type=int, required=True)
     parser.add_argument("--seed", type=int, default=1)
-    parser.add_argument("--bom", action="store_true", help="the organiser's files start with a byte-order mark")
     tournament.add_program_options(parser)
     args = parser.parse_args()
     folder = tempfile.mkdtemp(prefix=f"turnaj-{args.players}x{args.rounds}-")
     try:
-        entered, absences, ratings = generate(folder, args.players, args.rounds, args.seed, args.bom)
+        entered, absences, ratings = generate(folder, args.players, args.rounds, args.seed, bom=True)
         organiser = tournament.Organiser(args.bin, folder, launcher=args.launcher, suffix=args.suffix)
         checker = Checker(organiser, entered, absences)
         tournament.Tournament(organiser, args.rounds, args.seed, ratings, checker).play()
