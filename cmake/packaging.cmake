@@ -1,7 +1,8 @@
 # Release packages by CPack. Windows: a zip with the six programs, the organiser's guide
-# NAVOD.txt (CR LF) and the sample tournament. Linux: a .tar.gz and a .deb with the programs
-# (linked statically), and the README, the guide and the sample tournament in
-# share/doc/turnaj. Programs are stripped.
+# NAVOD.txt (CR LF, speaking of Windows) and the sample tournament. Linux: a .tar.gz and a .deb
+# with the programs (linked statically), and the README, the guide (speaking of Linux) and the
+# sample tournament in share/doc/turnaj. Programs are stripped.
+include(${CMAKE_CURRENT_LIST_DIR}/guide.cmake)
 set(CPACK_PACKAGE_NAME turnaj)
 set(CPACK_PACKAGE_VENDOR turnaj)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Swiss-system tournament of a game with scores: six console programs")
@@ -11,8 +12,7 @@ set(CPACK_STRIP_FILES TRUE)
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_SYSTEM_NAME win64)
-  # The guide is kept with LF in the sources; Notepad of older Windows wants CR LF.
-  configure_file(${PROJECT_SOURCE_DIR}/packaging/NAVOD.txt ${PROJECT_BINARY_DIR}/NAVOD.txt @ONLY NEWLINE_STYLE CRLF)
+  turnaj_guide(windows ${PROJECT_BINARY_DIR}/NAVOD.txt CRLF)
   install(FILES ${PROJECT_BINARY_DIR}/NAVOD.txt DESTINATION .)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION priklad)
 else()
@@ -20,7 +20,8 @@ else()
   set(CPACK_DEBIAN_PACKAGE_MAINTAINER "turnaj developers <turnaj@localhost>")
   set(CPACK_DEBIAN_PACKAGE_SECTION games)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-  install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/packaging/NAVOD.txt DESTINATION share/doc/turnaj)
+  turnaj_guide(linux ${PROJECT_BINARY_DIR}/NAVOD.txt LF)
+  install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_BINARY_DIR}/NAVOD.txt DESTINATION share/doc/turnaj)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION share/doc/turnaj/examples)
 endif()
 

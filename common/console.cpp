@@ -37,12 +37,18 @@ std::vector<std::int32_t> askNumbers(Console& console, std::string_view prompt, 
     }
 }
 
+// The conventions by which a user asks for text without colours.
+bool plainTextAsked() {
+    return platform::environmentVariable("NO_COLOR").has_value() || platform::environmentVariable("TERM") == "dumb";
+}
+
 }  // namespace
 
 Console& processConsole() {
     static Console console = [] {
         platform::prepareConsole();
-        return Console{&std::cin, &std::cout, platform::stdoutIsTerminal()};
+        const bool terminal = platform::stdoutIsTerminal();
+        return Console{&std::cin, &std::cout, terminal && !plainTextAsked(), terminal};
     }();
     return console;
 }
@@ -58,6 +64,13 @@ void setColour(Console& console, int colour) {
 void write(Console& console, std::string_view text) { *console.out << text; }
 
 void writeLine(Console& console, std::string_view text) { *console.out << text << '\n'; }
+
+void writeFileText(Console& console, std::string_view bytes, std::string_view readable) {
+    if (console.terminal)
+        platform::writeConsoleText(*console.out, readable);
+    else
+        write(console, bytes);
+}
 
 void writeYellow(Console& console, std::string_view text) {
     setColour(console, kYellow);

@@ -13,15 +13,17 @@
 #include <vector>
 
 inline constexpr int kYellow = 14;
-inline constexpr int kWhite = 15;
+inline constexpr int kWhite = 15;  // the normal text (a terminal's own colour, see platform.hpp)
 
 struct Console {
     std::istream* in;
     std::ostream* out;
-    bool colours;  // clear and colour sequences go out only to a terminal
+    bool colours;  // clearing and colours go out only to a terminal that did not ask for plain text
+    bool terminal = false;  // a console or terminal: text from the files goes out in its encoding
 };
 
-// Standard input and output; colours when standard output is a terminal.
+// Standard input and output; colours when standard output is a terminal, unless NO_COLOR is
+// set (to anything) or TERM is dumb: then not a single escape sequence, not even the clearing.
 Console& processConsole();
 
 void clearScreen(Console& console);
@@ -29,6 +31,10 @@ void setColour(Console& console, int colour);
 void write(Console& console, std::string_view text);
 // Console lines end with a line feed alone.
 void writeLine(Console& console, std::string_view text = {});
+// Text from the tournament's files (players' names) as the organiser reads it: on a console or
+// terminal `readable` (UTF-8) in the console's own encoding; redirected, the file's `bytes`
+// exactly as they are.
+void writeFileText(Console& console, std::string_view bytes, std::string_view readable);
 // Yellow text, then back to white.
 void writeYellow(Console& console, std::string_view text);
 // Clear screen, white, the title line, a line of minus signs.

@@ -3,11 +3,16 @@
 #include "game_files.hpp"
 
 #include "fixed.hpp"
+#include "name_encoding.hpp"
 #include "run_error.hpp"
 
 std::string roundFileName(std::int32_t round) { return "partie" + std::to_string(round) + ".txt"; }
 
 std::string pairingListName(std::int32_t round) { return "los" + std::to_string(round) + ".txt"; }
+
+std::string backupFileName(std::int32_t round, std::int32_t m) {
+    return std::string(kBackupFolder) + "/partie" + std::to_string(round) + "-" + std::to_string(m) + ".txt";
+}
 
 // Braced initialisers read their numbers left to right.
 Game readGame(TextReader& r) { return Game{r.readInt(), r.readInt(), r.readInt(), r.readInt()}; }
@@ -103,7 +108,7 @@ std::string roundFileLine(std::int32_t k1, std::int32_t k2, std::string_view mid
                           const std::string& name1, const std::string& name2) {
     LineBuilder line;
     line.integer(k1, 3).text(" ").integer(k2, 3).text(middle).integer(table, 2);
-    line.text("  ").padded(name1, 25).text("   -   ").padded(name2, 25);
+    line.text("  ").padded(name1, kNameColumn).text(kNamesBetween).padded(name2, kNameColumn);
     return line.str();
 }
 
@@ -123,4 +128,12 @@ std::string resultLine(const Table& entry) {
     line.integer(entry.k1, 3).text(" ").integer(entry.k2, 3).text("  ").integer(entry.v1, 4).text(" ");
     line.integer(entry.v2, 4).text("     ").integer(entry.table, 2).text(entry.names);
     return line.str();
+}
+
+std::string readableNamesPart(std::string_view namesPart) {
+    const std::size_t between = namesPart.find(kNamesBetween);
+    if (!namesPart.starts_with("  ") || between == std::string_view::npos) return nameAsUtf8(namesPart);
+    const auto name1 = namesPart.substr(2, between - 2), name2 = namesPart.substr(between + kNamesBetween.size());
+    return "  " + padCharacters(columnNameAsUtf8(name1, kPairingNameLength), kNameColumn) + std::string(kNamesBetween) +
+           padCharacters(columnNameAsUtf8(name2, kPairingNameLength), kNameColumn);
 }

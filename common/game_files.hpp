@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -16,6 +17,13 @@ inline constexpr const char* kGameListName = "partie.dat";
 inline constexpr const char* kTaskFileName = "zadani.txt";  // from the recomputation to the optimiser
 inline constexpr std::size_t kMaxTableText = 255;  // the names part kept by results entry
 inline constexpr std::size_t kMaxGames = 2000;     // games the rating recomputation can hold
+
+// The names part of a round-file line: two blanks, then the two names, each padded to
+// kNameColumn, with kNamesBetween between them. The pairing keeps kPairingNameLength bytes of
+// a name.
+inline constexpr std::size_t kNameColumn = 25;
+inline constexpr std::size_t kPairingNameLength = 30;
+inline constexpr std::string_view kNamesBetween = "   -   ";
 
 // One line of a round file or of the game list: players and scores (0 0 = not entered;
 // second player 0 = bye).
@@ -31,6 +39,11 @@ struct Table {
 
 std::string roundFileName(std::int32_t round);    // partie12.txt
 std::string pairingListName(std::int32_t round);  // los12.txt
+
+// Where los keeps a round with results that it pairs again: the m-th copy of round 12 is
+// zaloha/partie12-<m>.txt, m from 1.
+inline constexpr const char* kBackupFolder = "zaloha";
+std::string backupFileName(std::int32_t round, std::int32_t m);
 
 // The first four numbers of a line; of every line, the rest of each line skipped.
 Game readGame(TextReader& reader);
@@ -72,3 +85,8 @@ std::string pairingLine(std::int32_t k1, std::int32_t k2, std::int32_t table, co
 std::string byeLine(std::int32_t k1, const std::string& name1, const std::string& name2);
 // A round-file line as results entry writes it.
 std::string resultLine(const Table& entry);
+
+// The names part as the organiser reads it, in UTF-8: each name decoded (name_encoding.hpp),
+// also one that the pairing's cut left without the end of a character, and padded to its
+// column in characters, not bytes; a part of another form decoded whole.
+std::string readableNamesPart(std::string_view namesPart);

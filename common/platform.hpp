@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -20,6 +21,9 @@ void prepareConsole();
 // True when standard output is an interactive terminal (colours and clearing make sense).
 bool stdoutIsTerminal();
 
+// The value of an environment variable; nothing when it is not set.
+std::optional<std::string> environmentVariable(const char* name);
+
 // True when standard input and output are a console window that no other program shares: the
 // program was started by a double click, and its window closes the moment it ends.
 bool consoleOfOurOwn();
@@ -27,7 +31,13 @@ bool consoleOfOurOwn();
 // Console control; callers use them only on a terminal. A Windows console gets no escape
 // sequence: its attributes are set instead.
 void clearScreen(std::ostream& out);
-void setColour(std::ostream& out, int colour);  // 14 yellow, 15 white
+// 14 yellow, 15 the normal text: white on a Windows console, the terminal's own default colour
+// elsewhere (a light terminal shows it dark).
+void setColour(std::ostream& out, int colour);
+// UTF-8 text in the console's own encoding: on Windows by the console's wide-character call;
+// elsewhere in the locale's (LC_ALL, LC_CTYPE or LANG): UTF-8 as it is, any other with "?" for
+// every character beyond ASCII.
+void writeConsoleText(std::ostream& out, std::string_view utf8);
 // The terminal's own colours again, when a colour was set; every way out of a program ends here.
 void restoreColours(std::ostream& out);
 

@@ -11,14 +11,17 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "name_encoding.hpp"
 #include "platform.hpp"
 #include "temporary_names.hpp"
 
@@ -181,6 +184,22 @@ bool processRuns(pid_t pid) { return pid > 0 && (kill(pid, 0) == 0 || errno == E
 // File systems without any locks answer so; every other failure is a real one.
 bool withoutLocks(int error) { return error == ENOLCK || error == EOPNOTSUPP || error == ENOSYS || error == EINVAL; }
 
+// The character set of the locale: the first of LC_ALL, LC_CTYPE and LANG that is set names it
+// after its dot (cs_CZ.UTF-8, C.utf8); the C locale and the unnamed ones are ASCII.
+bool localeIsUtf8() {
+    std::string locale;
+    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        locale = environmentVariable(name).value_or("");
+        if (!locale.empty()) break;
+    }
+    const auto dot = locale.find('.');
+    if (dot == std::string::npos) return false;
+    std::string charset;
+    for (char c : locale.substr(dot + 1, locale.find('@', dot) - dot - 1))
+        if (c != '-' && c != '_') charset += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return charset == "utf8";
+}
+
 }  // namespace
 
 void prepareConsole() {
@@ -192,15 +211,33 @@ void prepareConsole() {
 
 bool stdoutIsTerminal() { return isatty(STDOUT_FILENO) != 0; }
 
+std::optional<std::string> environmentVariable(const char* name) {
+    const char* value = std::getenv(name);
+    if (value == nullptr) return std::nullopt;
+    return std::string(value);
+}
+
 // A terminal window stays open when its program ends.
 bool consoleOfOurOwn() { return false; }
 
 void clearScreen(std::ostream& out) { out << "\x1b[2J\x1b[H"; }
 
 void setColour(std::ostream& out, int colour) {
-    // 14 and 15 are the bright yellow and bright white of the text console.
-    out << (colour == 14 ? "\x1b[93m" : "\x1b[97m");
+    // The standard yellow, which common palettes keep readable on a light background, and the
+    // terminal's own text colour: bright white would vanish on a light background.
+    out << (colour == 14 ? "\x1b[33m" : "\x1b[39m");
     coloursSet = 1;
+}
+
+void writeConsoleText(std::ostream& out, std::string_view utf8) {
+    if (localeIsUtf8()) {
+        out << utf8;
+        return;
+    }
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const char32_t c = nextCodePoint(utf8, pos);
+        out << (c < 0x80 ? static_cast<char>(c) : '?');
+    }
 }
 
 void restoreColours(std::ostream& out) {

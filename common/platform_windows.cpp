@@ -309,6 +309,15 @@ bool stdoutIsTerminal() {
     return GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
 }
 
+std::optional<std::string> environmentVariable(const char* name) {
+    const std::wstring wideName = wide(name);
+    const DWORD size = GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
+    if (size == 0) return std::nullopt;  // not set (an empty value still has room for its end)
+    std::wstring value(size, L'\0');
+    value.resize(GetEnvironmentVariableW(wideName.c_str(), value.data(), size));
+    return narrow(value);
+}
+
 bool consoleOfOurOwn() {
     DWORD mode = 0, processes[2];
     const bool console = GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) &&
@@ -333,6 +342,15 @@ void setColour(std::ostream& out, int colour) {
     coloursSet = 1;
     // The foreground alone: the background stays the console's own.
     SetConsoleTextAttribute(consoleOut, static_cast<WORD>((originalAttributes & 0xF0) | (colour & 0x0F)));
+}
+
+void writeConsoleText(std::ostream& out, std::string_view utf8) {
+    flushBefore(out);
+    const std::wstring text = wide(std::string(utf8));
+    DWORD written = 0;
+    if (consoleOut == INVALID_HANDLE_VALUE ||
+        !WriteConsoleW(consoleOut, text.data(), static_cast<DWORD>(text.size()), &written, nullptr))
+        out << utf8;
 }
 
 void restoreColours(std::ostream& out) {

@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -97,8 +99,11 @@ std::optional<double> parseReal(std::string_view token) {
     return value;
 }
 
+// Notepad and spreadsheet exports put a byte-order mark before UTF-8: it is no data.
 TextReader::TextReader(std::string name, std::string content)
-    : name_(std::move(name)), text_(std::move(content)) {}
+    : name_(std::move(name)), text_(std::move(content)) {
+    if (text_.starts_with(kByteOrderMark)) text_.erase(0, kByteOrderMark.size());
+}
 
 std::optional<std::string> readFileBytes(const std::string& path) {
     platform::FileRead file = platform::readFile(path);

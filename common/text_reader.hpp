@@ -25,9 +25,10 @@ std::string_view takeToken(std::string_view text, std::size_t& pos);
 // line "Soubor <path> nelze precist" and exit code 1: it is never taken for a missing one.
 std::optional<std::string> readFileBytes(const std::string& path);
 
-// Reads a whole file held in memory. Numbers are read after skipping blanks, tabs and line
-// ends; a number token runs to the next character with code 32 or below. A number asked for
-// at the end of the data reads as 0. CR LF and a lone LF both end a line.
+// Reads a whole file held in memory; a UTF-8 byte-order mark at its start is skipped. Numbers
+// are read after skipping blanks, tabs and line ends; a number token runs to the next
+// character with code 32 or below. A number asked for at the end of the data reads as 0.
+// CR LF and a lone LF both end a line.
 class TextReader {
 public:
     TextReader(std::string name, std::string content);

@@ -61,8 +61,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto shown = numberAfter(output, kQuestion);
     check(!shown || parts.size() == 2, "a stored seed shown without a seed file");
     if (shown) {
-        // The seed is the file's first token: it ends at the first character of code 32 or below.
-        std::size_t pos = 0;
+        // The seed is the file's first token, after a byte-order mark: it ends at the first
+        // character of code 32 or below.
+        std::size_t pos = parts[1].starts_with("\xEF\xBB\xBF") ? 3 : 0;
         check(parseWholeNumber(takeToken(parts[1], pos)) == shown, "the seed shown is not the file's first token",
               parts[1]);
     }

@@ -152,7 +152,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     parts.resize(2);
     const std::string script = parts[0].empty() ? std::string("\x02\x03\x04\xd7\x06", 5) : parts[0];
     TextReader reader("fuzz.txt", parts[1]);
-    Model model{parts[1]};
+    // A byte-order mark at the start of the text is no data.
+    Model model{parts[1], parts[1].starts_with("\xEF\xBB\xBF") ? std::size_t{3} : 0};
     const std::size_t limit = 4 * (parts[1].size() + script.size()) + 16;
     for (std::size_t n = 0; n < limit; ++n) {
         if (n > 0 && n % script.size() == 0 && model.atEnd()) break;

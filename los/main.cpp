@@ -1,6 +1,7 @@
 // los: pairs one round. Rebuilds the game list from the earlier rounds and checks them,
 // recomputes the ratings, runs the optimiser, and writes the round file and pairing page.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -124,7 +125,8 @@ void confirmNewPairing(Console& console, std::int32_t K) {
     stopProgram(0);
 }
 
-void writePairing(Console& console, std::int32_t K) {
+// The round file and the page; the name of the copy of a replaced round with results.
+std::optional<std::string> writePairing(Console& console, std::int32_t K) {
     auto names = readPlayersFile(kPlayersFileName, kPairingNameLength);
     if (!names) stopWithMessage(std::string("Soubor ") + kPlayersFileName + " neexistuje, parovani nebylo zapsano");
     auto list = TextReader::open(pairingListName(K));
@@ -135,14 +137,16 @@ void writePairing(Console& console, std::int32_t K) {
     for (const auto& line : outputs.roundFile) roundFile.writeLine(line);
     TextWriter page("los" + std::to_string(K) + ".htm");
     for (const auto& line : outputs.page) page.writeLine(line);
+    std::optional<std::string> kept;
     {
         // zadej stores results under the folder's lock: none lands in the old pairing while
         // it is kept and replaced.
         auto lock = lockFolderOf(console, roundFileName(K));
-        keepEnteredResults(K);
+        kept = keepEnteredResults(K);
         roundFile.close();
     }
     page.close();
+    return kept;
 }
 
 }  // namespace
@@ -174,8 +178,9 @@ int main(int argc, char** argv) {
     reportOptimiser(console, KROKU, KROKU2, CHYB, options, report);
 
     confirmNewPairing(console, K);
-    writePairing(console, K);
+    const auto kept = writePairing(console, K);
     eraseTemporaryFiles(K);
+    if (kept) writeLine(console, "Puvodni vysledky jsou v souboru " + *kept);
     writeLine(console);
     writeLine(console, "Parovani bylo uspesne provedeno ");
     stopProgram(0);

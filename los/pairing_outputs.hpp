@@ -7,10 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "game_files.hpp"
 #include "players_file.hpp"
-
-// Longest name the pairing keeps; shorter names are padded to 25.
-inline constexpr std::size_t kPairingNameLength = 30;
 
 struct PairingOutputs {
     std::vector<std::string> roundFile;  // lines of partie<K>.txt

@@ -15,9 +15,8 @@ std::int32_t enteredResultsIn(const std::string& bytes, std::int32_t K) {
 }
 
 std::string freeBackupName(std::int32_t K) {
-    const std::string stem = std::string(kBackupFolder) + "/partie" + std::to_string(K) + "-";
     for (std::int32_t m = 1;; ++m)
-        if (!platform::pathExists(stem + std::to_string(m) + ".txt")) return stem + std::to_string(m) + ".txt";
+        if (!platform::pathExists(backupFileName(K, m))) return backupFileName(K, m);
 }
 
 }  // namespace
@@ -28,14 +27,15 @@ std::optional<std::int32_t> enteredResultsOfRound(std::int32_t K) {
     return enteredResultsIn(*bytes, K);
 }
 
-void keepEnteredResults(std::int32_t K) {
+std::optional<std::string> keepEnteredResults(std::int32_t K) {
     const std::string copyName = freeBackupName(K);
     // A copy killed before its rename left its temporary in zaloha: it goes with any re-pair.
     platform::removeStaleTemporariesBeside(copyName);
     auto bytes = readFileBytes(roundFileName(K));
-    if (!bytes || enteredResultsIn(*bytes, K) == 0) return;
+    if (!bytes || enteredResultsIn(*bytes, K) == 0) return std::nullopt;
     platform::createFolder(kBackupFolder);  // when it cannot be made, the copy says so
     TextWriter copy(copyName);
     copy.write(*bytes);
     copy.close();
+    return copyName;
 }

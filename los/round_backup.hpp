@@ -6,12 +6,11 @@
 #include <optional>
 #include <string>
 
-inline constexpr const char* kBackupFolder = "zaloha";
-
 // The games with entered results in the round file of round K as it is now; nothing when
 // there is no round file.
 std::optional<std::int32_t> enteredResultsOfRound(std::int32_t K);
 
 // Copies the round file of round K, when it holds entered results, to zaloha/partie<K>-<m>.txt
-// (m the first free number from 1), flushed to the disk. The caller holds the folder's lock.
-void keepEnteredResults(std::int32_t K);
+// (m the first free number from 1), flushed to the disk, and gives the copy's name back. The
+// caller holds the folder's lock.
+std::optional<std::string> keepEnteredResults(std::int32_t K);

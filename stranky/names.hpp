@@ -1,16 +1,11 @@
-// Players' names for the web site: osoby.dat may be ASCII, UTF-8 or Windows-1250 (what a Czech
-// Windows editor writes); the site needs UTF-8, and names sorted as a Czech reader expects.
+// Players' names for the web site: decoded to UTF-8 as everywhere (name_encoding.hpp), and
+// sorted as a Czech reader expects.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-// Valid UTF-8 (no overlong form, no surrogate, nothing past U+10FFFF).
-bool isValidUtf8(std::string_view bytes);
-
-// The name as UTF-8: valid UTF-8 as it is, anything else read as Windows-1250. Control
-// characters become blanks (a page cannot hold them), and blanks at the end are dropped.
-std::string nameAsUtf8(std::string_view bytes);
+#include "name_encoding.hpp"
 
 // A key whose byte order is the Czech alphabetical order of UTF-8 names: letters with a
 // hacek after their base letter (c, c-hacek), ch after h, other accents as the plain letter,

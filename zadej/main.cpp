@@ -1,12 +1,14 @@
 // zadej: results entry. Shows the tables without a result, takes a table number and the two
 // scores, asks before overwriting a stored result, and rewrites the round file after each change.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "console.hpp"
 #include "folder_lock.hpp"
 #include "game_files.hpp"
+#include "platform.hpp"
 #include "results_store.hpp"
 #include "run_error.hpp"
 
@@ -27,6 +29,25 @@ std::int32_t askRound(Console& console, const CommandLine& commandLine) {
     writeLine(console, kTitle);
     writeLine(console, std::string(19, '-'));
     return round;
+}
+
+// What a pass showed of the round: its pairs, and the copies los had kept of it (one each time
+// it pairs a round with results again).
+struct RoundSeen {
+    std::vector<Table> entries;
+    std::int32_t copies = 0;
+};
+
+std::int32_t copiesKept(std::int32_t round) {
+    std::int32_t m = 0;
+    while (platform::pathExists(backupFileName(round, m + 1))) ++m;
+    return m;
+}
+
+// A round paired again since the last pass has other pairs, or the same pairs without the
+// results, which are in a new copy.
+bool pairedAgain(const RoundSeen& before, const RoundSeen& now) {
+    return now.copies > before.copies || !samePairing(before.entries, now.entries);
 }
 
 [[noreturn]] void stopRoundFileMissing(Console& console, const std::string& fileName) {
@@ -50,7 +71,7 @@ void showState(Console& console, const std::vector<Table>& entries) {
 // Shows the game of a table and takes its two scores.
 TypedResult askScores(Console& console, const std::vector<Table>& entries, std::size_t position) {
     const Table& entry = entries[position];
-    writeLine(console, gameWithScores(entry, entry.v1, entry.v2));
+    showGame(console, entry, entry.v1, entry.v2);
     auto [v1, v2] =
         askTwoNumbers(console, "Zadejte vysledek (pocty bodu obou hracu oddelene mezerou) : ", false, kScoreRange);
     return {position, v1, v2};
@@ -72,10 +93,17 @@ int main(int argc, char** argv) {
     setColour(console, kWhite);
     writeLine(console);
 
+    std::optional<RoundSeen> seen;
     for (;;) {
         // Every pass loads the file afresh: the other desk or los may have changed it.
         auto shown = loadEntries(fileName);
         if (!shown) stopRoundFileMissing(console, fileName);
+        RoundSeen now{*shown, copiesKept(round)};
+        if (seen && pairedAgain(*seen, now)) {
+            writeYellow(console, "Kolo bylo znovu rozlosovano");
+            writeLine(console);
+        }
+        seen = std::move(now);
         showState(console, *shown);
         std::int32_t table = askNumber(console, "Zadejte cislo stolu : ", false);
         if (table < 1 || static_cast<std::size_t>(table) > shown->size()) {

@@ -38,8 +38,9 @@ bool samePairing(const std::vector<Table>& a, const std::vector<Table>& b) {
     return true;
 }
 
-std::string gameWithScores(const Table& entry, std::int32_t v1, std::int32_t v2) {
-    return entry.names + "  " + formatInt(v1, 3) + " : " + formatInt(v2, 3);
+void showGame(Console& console, const Table& entry, std::int32_t v1, std::int32_t v2) {
+    writeFileText(console, entry.names, readableNamesPart(entry.names));
+    writeLine(console, "  " + formatInt(v1, 3) + " : " + formatInt(v2, 3));
 }
 
 platform::ReplaceOutcome writeRoundFile(const std::string& fileName, const std::vector<Table>& entries) {
@@ -67,10 +68,10 @@ StoreOutcome storeResult(Console& console, const std::string& fileName, const st
         if (stored == wanted) return StoreOutcome::Done;  // no change
         if (stored != offeredOver) {
             // The first offer, or another desk stored this table since the last one.
-            if (stored != seen) writeLine(console, gameWithScores(entry, stored.v1, stored.v2));
+            if (stored != seen) showGame(console, entry, stored.v1, stored.v2);
             seen = stored;
             offeredOver = stored;
-            writeLine(console, gameWithScores(entry, wanted.v1, wanted.v2));
+            showGame(console, entry, wanted.v1, wanted.v2);
             if (!notEntered(stored.v1, stored.v2)) {
                 lock.release();
                 writeYellow(console, "Prepsat starsi vysledek? a/n ");

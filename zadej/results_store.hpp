@@ -20,8 +20,9 @@ std::optional<std::vector<Table>> loadEntries(const std::string& fileName);
 // The same players on the same lines: the round was not paired again.
 bool samePairing(const std::vector<Table>& a, const std::vector<Table>& b);
 
-// The names part of an entry with a pair of scores, as the organiser sees a game.
-std::string gameWithScores(const Table& entry, std::int32_t v1, std::int32_t v2);
+// The line of an entry with a pair of scores, as the organiser sees a game: the names part
+// (readable on a console, its bytes when redirected), then the scores.
+void showGame(Console& console, const Table& entry, std::int32_t v1, std::int32_t v2);
 
 // The scores typed for the entry at a position (0 = first line).
 struct TypedResult {

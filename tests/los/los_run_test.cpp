@@ -188,8 +188,8 @@ TEST_F(Los, AlreadyPairedRoundIsKeptUnlessTheAnswerIsA) {
     EXPECT_EQ(folder.read("zaloha/partie1-1.txt"), "stara\r\n");
 }
 
-// A re-pair says how many results it replaces and keeps them, byte for byte, in zaloha; the
-// bye is no result, and a round without results is replaced with no copy.
+// A re-pair says how many results it replaces, keeps them, byte for byte, in zaloha and says
+// where; the bye is no result, and a round without results is replaced with no copy.
 TEST_F(Los, ARePairCountsTheEnteredResultsAndKeepsThemInZaloha) {
     los("1", "a\n");
     const std::string paired = folder.read("partie1.txt");
@@ -203,7 +203,9 @@ TEST_F(Los, ARePairCountsTheEnteredResultsAndKeepsThemInZaloha) {
         const std::string entered = folder.read("partie1.txt");
         auto run = los("1", "a\na\n");
         EXPECT_EQ(run.exitCode, 0);
-        EXPECT_NE(run.out.find(kFirstRoundEnd + question + "\nParovani bylo uspesne provedeno \n"), std::string::npos)
+        EXPECT_NE(run.out.find(kFirstRoundEnd + question + "Puvodni vysledky jsou v souboru " + copy +
+                               "\n\nParovani bylo uspesne provedeno \n"),
+                  std::string::npos)
             << run.out;
         EXPECT_EQ(folder.read(copy), entered);
         EXPECT_EQ(folder.read("partie1.txt"), paired);
@@ -211,6 +213,7 @@ TEST_F(Los, ARePairCountsTheEnteredResultsAndKeepsThemInZaloha) {
     }
     auto withoutResults = los("1", "a\na\n");
     EXPECT_EQ(withoutResults.out.find("zadanych"), std::string::npos);
+    EXPECT_EQ(withoutResults.out.find("Puvodni"), std::string::npos);
     EXPECT_FALSE(folder.exists("zaloha/partie1-3.txt"));
 }
 

@@ -12,7 +12,8 @@ half-entered round and the final one in DIR.
 
 --browsers DIR: the Nu Html Checker finds no error in those sites, and headless Chromium at
 360 and 1280 px finds no page wider than its window. Without java with vnu-jar or chromium
-it says so and exits with 77 (CTest: skipped); under CI they are required.
+it says so and exits with 77 (CTest: skipped); under CI they are required. --missing-tools
+names those that are missing, for CMake to put in the name of the skipped test.
 """
 
 import argparse
@@ -407,11 +408,19 @@ def play(args):
           f"sites for the browser check in {args.keep}")
 
 
+def find_chromium():
+    return shutil.which("chromium") or shutil.which("chromium-browser")
+
+
+def missing_tools(jar, chromium):
+    return ", ".join(name for name, found in (("java and vnu-jar", jar), ("chromium", chromium)) if not found)
+
+
 def browsers(args):
     sites = [os.path.join(args.browsers, name) for name in sorted(os.listdir(args.browsers))]
-    jar, chromium = find_vnu(), shutil.which("chromium") or shutil.which("chromium-browser")
+    jar, chromium = find_vnu(), find_chromium()
     if not jar or not chromium:
-        missing = ", ".join(n for n, ok in (("vnu-jar with java", jar), ("chromium", chromium)) if not ok)
+        missing = missing_tools(jar, chromium)
         if os.environ.get("CI"):
             print(f"FAILED: CI lacks {missing}", file=sys.stderr)
             sys.exit(1)
@@ -435,12 +444,15 @@ def main():
     parser.add_argument("--bin", help="play a tournament with the programs of this folder")
     parser.add_argument("--keep", help="where the played sites are kept for --browsers")
     parser.add_argument("--browsers", help="check the kept sites of this folder with the Nu checker and Chromium")
+    parser.add_argument("--missing-tools", action="store_true", help="name the tools --browsers lacks here")
     parser.add_argument("--players", type=int, default=13)
     parser.add_argument("--rounds", type=int, default=5)
     parser.add_argument("--seed", type=int, default=1913)
     tournament.add_program_options(parser)
     args = parser.parse_args()
-    if args.browsers:
+    if args.missing_tools:
+        print(missing_tools(find_vnu(), find_chromium()))
+    elif args.browsers:
         browsers(args)
     elif args.bin and args.keep:
         play(args)

@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
-"""The organiser's guide (packaging/NAVOD.txt) against the programs: every console text it
-quotes must be what a program prints.
+"""The organiser's guide (packaging/NAVOD.txt, as CMake fills it in for Windows and for Linux)
+against the programs: every console text it quotes must be what a program prints.
 
 The programs play the sample tournament as the demo does (rounds 1 to 4), and run in prepared
 folders for the guide's messages. Then, in the guide:
   - a line indented by exactly two blanks is console text, and so is a line indented by three
     to five that follows one directly (a program's own leading blanks); a command line
-    C:\\...>prog args must be a run made here, and every other such line must be in what a run
+    C:\\...>prog args (Windows) or ~/...$ prog args (Linux) must be a run made here, and every other such line must be in what a run
     printed, or be a prompt of that run followed by a line typed at it; a program list in
     parentheses at the end of the line is the guide's note;
   - every text in double quotes must be in what a run printed, apart from answers (one letter)
@@ -139,6 +139,16 @@ def repaired_while_typing(folders, folder):
     folders.runs.append(Run("zadej", [4], "1\n400 300\n0\n", (out + rest).decode("latin-1"), err.decode("latin-1")))
 
 
+def paired_again_while_entering(folders, folder):
+    """zadej 4 while los 4 pairs the round again (the same pairs) and keeps its results."""
+    process = subprocess.Popen([os.path.join(folders.bin_dir, "zadej"), "4"], cwd=folder, stdin=subprocess.PIPE,
+                               stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    out = read_until(process.stdout, b"Zadejte cislo stolu : ")
+    folders.run(folder, "los", [4], "a\n")
+    rest, err = process.communicate(b"99\n0\n", timeout=30)
+    folders.runs.append(Run("zadej", [4], "99\n0\n", (out + rest).decode("latin-1"), err.decode("latin-1")))
+
+
 def round_files(folder, rounds, games, bye=lambda r: None):
     """Made-up round files: `games(r)` pairs of player numbers, and a bye player."""
     for r in range(1, rounds + 1):
@@ -177,6 +187,7 @@ def messages(folders, stages):
     os.remove(os.path.join(f, "zamek.lck"))
     os.mkdir(os.path.join(f, "zamek.lck"))
     run(f, "zadej", [4], "1\n400 300\na\n0\n")
+    paired_again_while_entering(folders, folders.copy(stages["round4"], "paired-again"))
     f = folders.copy(stages["round4"], "strangers")
     first_player(f, "partie1.txt", 77)
     run(f, "los", [5])
@@ -257,7 +268,7 @@ def console_lines(guide):
 def problems(guide, runs):
     commands = {run.command for run in runs}
     for text in console_lines(guide):
-        prompt = re.match(r"C:\\[^>]*>(.*)$", text)
+        prompt = re.match(r"(?:C:\\[^>]*>|~\S*\$ )(.*)$", text)
         if prompt:
             if prompt.group(1) not in commands:
                 yield f"no run of the command: {text}"
@@ -274,14 +285,20 @@ def problems(guide, runs):
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--bin", required=True, help="folder with the built programs")
+    parser.add_argument("--guide", action="append", required=True, help="a guide as a package carries it")
     args = parser.parse_args()
-    with open(os.path.join(ROOT, "packaging", "NAVOD.txt"), encoding="ascii") as f:
-        guide = f.read()
     with tempfile.TemporaryDirectory() as work:
         folders = Folders(os.path.abspath(args.bin), work)
         messages(folders, play_sample(folders))
-    found = list(problems(guide, folders.runs))
-    print("\n".join(found) or f"{len(console_lines(guide))} console lines of the guide checked")
+    found = []
+    for path in args.guide:
+        with open(path, encoding="ascii") as f:
+            guide = f.read()
+        problems_here = list(problems(guide, folders.runs))
+        found += [f"{os.path.basename(path)}: {problem}" for problem in problems_here]
+        if not problems_here:
+            print(f"{os.path.basename(path)}: {len(console_lines(guide))} console lines checked")
+    print("\n".join(found))
     sys.exit(1 if found else 0)
 
 

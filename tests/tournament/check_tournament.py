@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Plays a generated tournament with the real programs and checks, after every round, the
-rules an organiser relies on. The expectations come from the rules, not from the code."""
+rules an organiser relies on. The expectations come from the rules, not from the code.
+The organiser's files start with a UTF-8 byte-order mark, as Notepad saves them, and every
+pairing is repeated in a copy of the folder whose files all start with one."""
 
 import argparse
 import collections
@@ -15,16 +17,23 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import tournament  # noqa: E402
 
 
+BOM = b"\xef\xbb\xbf"
+
+
 def crlf(lines):
     return "".join(line + "\r\n" for line in lines)
 
 
-def write(folder, name, text):
+def write(folder, name, text, bom=False):
     with open(os.path.join(folder, name), "wb") as f:
-        f.write(text.encode("latin-1"))
+        f.write((BOM if bom else b"") + text.encode("latin-1"))
 
 
-def generate(folder, players, rounds, seed):
+def without_bom(files):
+    return {name: data.removeprefix(BOM) for name, data in files.items()}
+
+
+def generate(folder, players, rounds, seed, bom=False):
     """A rating list with gaps and unrated players, the entered players, names, absences."""
     rng = random.Random(seed)
     numbers = sorted(rng.sample(range(1, 3 * players + 20), players + players // 3 + 2))
@@ -39,12 +48,12 @@ def generate(folder, players, rounds, seed):
     for player in rng.sample(entered, max(1, players // 12)):
         first = rng.randint(2, rounds)
         absences.append((player, first, min(rounds, first + rng.randint(0, 1))))
-    write(folder, "kanvo.txt", crlf(kanvo))
-    write(folder, "hraci.txt", crlf(str(n) for n in entered))
-    write(folder, "osoby.dat", crlf(f"{n} Hrac {n:04d} {'X' * (n % 9)}" for n in entered))
-    write(folder, "koef.txt", crlf(["1.0", "0.001", "0.002", "0.5"]))
-    write(folder, "zmeny.dat", crlf(f"{p} {a} {b}" for p, a, b in absences))
-    write(folder, "randseed.txt", crlf([str(seed)]))
+    write(folder, "kanvo.txt", crlf(kanvo), bom)
+    write(folder, "hraci.txt", crlf(str(n) for n in entered), bom)
+    write(folder, "osoby.dat", crlf(f"{n} Hrac {n:04d} {'X' * (n % 9)}" for n in entered), bom)
+    write(folder, "koef.txt", crlf(["1.0", "0.001", "0.002", "0.5"]), bom)
+    write(folder, "zmeny.dat", crlf(f"{p} {a} {b}" for p, a, b in absences), bom)
+    write(folder, "randseed.txt", crlf([str(seed)]), bom)
     return set(entered), absences, ratings
 
 
@@ -98,14 +107,14 @@ class Checker:
         self.pairing_is_repeatable(k, before)
 
     def pairing_is_repeatable(self, k, before):
-        """The same files and the same seed give the same pairing."""
+        """The same files and the same seed give the same pairing, with a byte-order mark or without."""
         with tempfile.TemporaryDirectory() as again:
             for name, data in before.items():
                 with open(os.path.join(again, name), "wb") as f:
-                    f.write(data)
+                    f.write(BOM + data.removeprefix(BOM))
             self.org.run("los", [k], "a\n", folder=again)
-            after = tournament.snapshot(again)
-        now = tournament.snapshot(self.org.folder)
+            after = without_bom(tournament.snapshot(again))
+        now = without_bom(tournament.snapshot(self.org.folder))
         if after != now:
             differing = sorted(n for n in set(after) | set(now) if after.get(n) != now.get(n))
             self.fail(f"round {k}: a second pairing run differs in {differing}")
@@ -146,7 +155,7 @@ def main():
     args = parser.parse_args()
     folder = tempfile.mkdtemp(prefix=f"turnaj-{args.players}x{args.rounds}-")
     try:
-        entered, absences, ratings = generate(folder, args.players, args.rounds, args.seed)
+        entered, absences, ratings = generate(folder, args.players, args.rounds, args.seed, bom=True)
         organiser = tournament.Organiser(args.bin, folder, launcher=args.launcher, suffix=args.suffix)
         checker = Checker(organiser, entered, absences)
         tournament.Tournament(organiser, args.rounds, args.seed, ratings, checker).play()

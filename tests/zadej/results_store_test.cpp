@@ -5,6 +5,7 @@
 #include <functional>
 #include <sstream>
 
+#include "fixed.hpp"
 #include "results_store.hpp"
 #include "temp_folder.hpp"
 
@@ -19,7 +20,12 @@ std::string roundFile(std::int32_t a1, std::int32_t a2, std::int32_t b1, std::in
     return resultLine({5, 12, a1, a2, 1, kNames1}) + "\r\n" + resultLine({7, 1, b1, b2, 2, kNames2}) + "\r\n";
 }
 
-std::string game1(std::int32_t v1, std::int32_t v2) { return gameWithScores({5, 12, 0, 0, 1, kNames1}, v1, v2) + "\n"; }
+// A game as a desk shows it: the names part as the file holds it, then the scores.
+std::string game(const std::string& names, std::int32_t v1, std::int32_t v2) {
+    return names + "  " + formatInt(v1, 3) + " : " + formatInt(v2, 3) + "\n";
+}
+
+std::string game1(std::int32_t v1, std::int32_t v2) { return game(kNames1, v1, v2); }
 
 // Answer lines typed at a desk, and what happens elsewhere while the first one is awaited.
 class Keyboard : public std::streambuf {
@@ -134,7 +140,7 @@ TEST_F(TwoDesks, AFailedReplaceKeepsTheResultForAnotherTryAndAnUnflushedOneIsSto
 
     Desk b(path);
     EXPECT_EQ(b.store(2, 350, 300, unflushedWriter), StoreOutcome::Done);
-    EXPECT_EQ(b.screen.str(), gameWithScores({7, 1, 0, 0, 2, kNames2}, 350, 300) + "\nSoubor " + path +
+    EXPECT_EQ(b.screen.str(), game(kNames2, 350, 300) + "Soubor " + path +
                                   " byl zapsan, ale nemusi prezit vypadek proudu\n");
     EXPECT_EQ(folder.read("partie3.txt"), roundFile(412, 380, 350, 300));
 

@@ -87,12 +87,15 @@ TEST_F(Zadej, OneScoreCorrectionAndAFirstResultWithAZeroAreChanges) {
 
 TEST_F(Zadej, TablesOutOfRangeAndTheByeByPosition) {
     folder.write("partie3.txt", kFresh);
-    auto result = run("-2\n6\n5\n300 300\n0\n");
+    auto result = run("-2\n6\n5\n300 300\n5\n400 300\nn\n0\n");
+    const std::string bye = "  Hrac I                      -   BYE                      ";
     EXPECT_EQ(result.out, kHeader + "Partie 3.kola \n\n" + state(5, 4, "1 2 3 4 ") + kAskTable +
                               "Stul -2 neexistuje \n\n" + state(5, 4, "1 2 3 4 ") + kAskTable +
-                              "Stul 6 neexistuje \n\n" + state(5, 4, "1 2 3 4 ") + kAskTable +
-                              "  Hrac I                      -   BYE                        300 : 300\n" + kAskScores +
-                              "\n" + state(5, 4, "1 2 3 4 ") + kAskTable + "Stul 0 neexistuje \n\n");
+                              "Stul 6 neexistuje \n\n" + state(5, 4, "1 2 3 4 ") + kAskTable + bye + "  300 : 300\n" +
+                              kAskScores + "\n" + state(5, 4, "1 2 3 4 ") + kAskTable + bye + "  300 : 300\n" +
+                              kAskScores + bye + "  400 : 300\nPrepsat starsi vysledek? a/n \n" +
+                              state(5, 4, "1 2 3 4 ") + kAskTable + "Stul 0 neexistuje \n\n");
+    EXPECT_EQ(folder.read("partie3.txt"), kFresh) << "the bye's 300 300 is a stored result: overwritten only on a";
 }
 
 TEST_F(Zadej, NonNumericAnswersAndImpossibleScoresRepeatThePrompt) {
