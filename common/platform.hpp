@@ -55,8 +55,9 @@ bool pathExists(const std::string& path);
 std::optional<std::string> writeTemporary(const std::string& target, const std::string& bytes, bool durable);
 
 // How a replacement is made to survive a power cut: not at all (a file the run erases itself);
-// with its folder flushed at once; or with the folder flushed by the run's next flush of it, or
-// at the program's end (flushOwedFolder), when another kept file follows straight away.
+// flushed at once; or flushed by the run's next flush of its folder, or at the program's end
+// (flushOwedFolder), when another kept file follows straight away. Flushed means: the file
+// under its new name (on FAT and exFAT that writes its directory entry), then its folder.
 enum class Durability { None, Now, WithNextFlush };
 
 // Failed: to is as it was. Replaced: to has the new bytes. ReplacedNotDurable: to has the new

@@ -154,11 +154,27 @@ bool flushFolder(const std::string& folder) {
     return ok;
 }
 
-// Files replaced with their folder's flush put off (Durability::WithNextFlush).
+// Files replaced with their flushes after the rename put off (Durability::WithNextFlush).
 std::vector<std::string> owedFiles;
 
-void forgetOwed(const std::string& folder) {
+// The file under its new name flushed again after the rename: on FAT and exFAT only this
+// writes its directory entry, which until then still points at the old file's freed clusters.
+bool flushRenamed(const std::string& path) {
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    bool ok = fsync(fd) == 0 || errno == EINVAL;
+    close(fd);
+    return ok;
+}
+
+// Every file renamed into folder (the owed ones and the one just renamed), then the folder.
+bool flushRenamedInto(const std::string& folder, const std::string& renamed) {
+    bool ok = renamed.empty() || flushRenamed(renamed);
+    for (const std::string& file : owedFiles)
+        if (folderOf(file) == folder) ok = flushRenamed(file) && ok;
+    ok = flushFolder(folder) && ok;
     std::erase_if(owedFiles, [&](const std::string& file) { return folderOf(file) == folder; });
+    return ok;
 }
 
 // This thread holds the lock of its tournament folder. A run of the suite works in one folder
@@ -237,20 +253,17 @@ ReplaceOutcome replaceFile(const std::string& from, const std::string& to, Durab
         return ReplaceOutcome::Replaced;
     }
     // One flush of a folder makes every replacement made in it so far durable.
-    const std::string folder = folderOf(to);
-    if (!flushFolder(folder)) return ReplaceOutcome::ReplacedNotDurable;
-    forgetOwed(folder);
-    return ReplaceOutcome::Replaced;
+    return flushRenamedInto(folderOf(to), to) ? ReplaceOutcome::Replaced : ReplaceOutcome::ReplacedNotDurable;
 }
 
 std::vector<std::string> flushOwedFolder() {
     std::vector<std::string> notDurable;
     while (!owedFiles.empty()) {
-        const std::string folder = folderOf(owedFiles.front());
-        if (!flushFolder(folder))
-            for (const std::string& file : owedFiles)
+        const std::vector<std::string> owed = owedFiles;
+        const std::string folder = folderOf(owed.front());
+        if (!flushRenamedInto(folder, {}))
+            for (const std::string& file : owed)
                 if (folderOf(file) == folder) notDurable.push_back(file);
-        forgetOwed(folder);
     }
     return notDurable;
 }

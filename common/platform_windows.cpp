@@ -7,7 +7,8 @@
 //    replace + POSIX flags; Windows 10 1709 and later on NTFS), which replaces a file that a
 //    reader has open;
 //  - where the system or the file system refuses it (older Windows, FAT and exFAT, many network
-//    shares, Wine), MoveFileExW with replace and write-through.
+//    shares, Wine), MoveFileExW with replace and write-through, then the file flushed again
+//    under its new name.
 // Both are retried for about a second while another program (a reader, an editor, a virus
 // scanner) holds the file. The name never points to nothing.
 #ifndef NOMINMAX
@@ -275,10 +276,17 @@ Rename renamePosix(const std::wstring& from, const std::wstring& to, bool durabl
     return result;
 }
 
+// Write-through is only asked for (Wine and some file systems ignore it): the file is flushed
+// again through a handle of its own under its new name, which writes its directory entry on
+// FAT and exFAT as well.
 Rename renameClassic(const std::wstring& from, const std::wstring& to, bool durable) {
     const DWORD flags = MOVEFILE_REPLACE_EXISTING | (durable ? MOVEFILE_WRITE_THROUGH : 0);
-    if (MoveFileExW(from.c_str(), to.c_str(), flags)) return {};
-    return {GetLastError(), false};
+    if (!MoveFileExW(from.c_str(), to.c_str(), flags)) return {GetLastError(), false};
+    if (!durable) return {};
+    HANDLE file = openExisting(to, GENERIC_WRITE);
+    Rename result{0, file != INVALID_HANDLE_VALUE && FlushFileBuffers(file)};
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    return result;
 }
 
 bool posixRenameRefused = false;  // learnt on the first replace

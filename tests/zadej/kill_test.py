@@ -3,13 +3,15 @@
 kill the round file is there under its name, complete, with every result zadej acknowledged
 (the next table prompt came after it) and no other change; a re-pair either left it as it was
 or replaced it with a copy of it in zaloha/. The next run leaves no temporary file behind.
-Then a FIFO in place of each input file: every program ends at once, as for a missing file."""
+Then a FIFO in place of each input file: every program ends at once, as for a missing file; and
+the system calls of a store in their order (strace)."""
 
 import argparse
 import os
 import random
 import re
 import shlex
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -235,6 +237,38 @@ def fifo_inputs(options):
     print(f"{len(cases)} programs with a FIFO in place of an input: none waited")
 
 
+def system_calls_of_a_store(options):
+    """A store under strace: the new round file's data flushed before the rename, then after it the
+    file again under its own name (on FAT that writes its directory entry) and its folder."""
+    if options.launcher or not shutil.which("strace"):
+        print("system calls of a store: skipped, strace not found or not a native build")
+        return
+    with tempfile.TemporaryDirectory(prefix="turnaj-strace-") as path:
+        folder = Folder(options, path)
+        folder.write(ROUND_FILE, "  5  12   0 0    1  Hrac A - Hrac B\r\n  7   1   0 0    2  Hrac C - Hrac D\r\n")
+        log = os.path.join(path, "strace.log")
+        subprocess.run(["strace", "-f", "-o", log, "-e", "trace=openat,fsync,rename,renameat,renameat2",
+                        *folder.command("zadej", ["1"])], cwd=path, input=b"1\n412 380\n0\n", check=True,
+                       stdout=subprocess.DEVNULL)
+        with open(log) as f:
+            calls = re.findall(r'(openat|fsync|rename\w*)\((.*)\) += (-?\d+)', f.read())
+    names, seen = {}, []
+    for call, args, result in calls:
+        quoted = re.findall(r'"([^"]*)"', args)
+        if call == "openat":
+            names[result] = quoted[0]
+        elif call == "fsync":
+            seen.append("fsync " + names.get(args, "?"))
+        else:
+            seen.append("rename " + " ".join(quoted))
+    renames = [i for i, call in enumerate(seen) if call.startswith("rename ") and call.endswith(" " + ROUND_FILE)]
+    assert len(renames) == 1, seen
+    temporary = seen[renames[0]].split()[1]
+    at = renames[0]
+    assert f"fsync {temporary}" in seen[:at] and seen[at + 1:at + 3] == [f"fsync {ROUND_FILE}", "fsync ."], seen
+    print("system calls of a store: data flushed, renamed, the file and its folder flushed after the rename")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--bin", required=True)
@@ -247,6 +281,7 @@ def main():
     with tempfile.TemporaryDirectory(prefix="turnaj-kill-") as path:
         KillTest(options, Folder(options, path)).run()
     two_desks(options)
+    system_calls_of_a_store(options)
     if hasattr(os, "mkfifo"):
         fifo_inputs(options)
 
