@@ -29,14 +29,12 @@ constexpr char kResetColours[] = "\x1b[0m";
 // A file that cannot be read or replaced now is tried again for about a second.
 constexpr std::uint64_t kPatienceMs = 1000;
 constexpr std::uint32_t kRetryPauseMs = 50;
-// A temporary this much older than its target was left by a writer that is gone.
-constexpr time_t kStaleSeconds = 60;
 // A lock of the open file itself, not of the process: NFS and CIFS pass it on to the server,
 // and two sessions in one process exclude each other. Systems without it get the process lock.
-#ifdef F_OFD_SETLKW
-constexpr int kWaitForLock = F_OFD_SETLKW;
+#ifdef F_OFD_SETLK
+constexpr int kTryLock = F_OFD_SETLK;
 #else
-constexpr int kWaitForLock = F_SETLKW;
+constexpr int kTryLock = F_SETLK;
 #endif
 
 extern "C" void removePendingAndDie(int signalNumber) {
@@ -119,12 +117,18 @@ FileRead readOnce(const std::string& path) {
     return result;
 }
 
+// This computer as temporary names give it.
+const std::string& ourComputer() {
+    static const std::string token = computerToken(computerName());
+    return token;
+}
+
 // A name beside target that no other writer uses: the process number, and a counter for the
 // rare leftover of an earlier process with the same number. The file is registered for the
 // interrupt handler as it comes into being, and only when this call created it.
 int createExclusive(const std::string& target, std::string& name) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = temporaryName(target, static_cast<std::uint32_t>(getpid()), attempt);
+        name = temporaryName(target, ourComputer(), static_cast<std::uint32_t>(getpid()), attempt);
         InterruptsHeld held;
         int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) setPendingTemporary(name);
@@ -137,12 +141,6 @@ std::string folderOf(const std::string& path) {
     auto slash = path.find_last_of('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// The path of another file in the folder of path, written the way path is.
-std::string besideFile(const std::string& path, const std::string& name) {
-    auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? name : path.substr(0, slash + 1) + name;
 }
 
 // Some file systems cannot flush a folder at all (EINVAL); that is no failure of ours.
@@ -177,14 +175,39 @@ bool flushRenamedInto(const std::string& folder, const std::string& renamed) {
     return ok;
 }
 
-// This thread holds the lock of its tournament folder. A run of the suite works in one folder
-// (and its zaloha), so a lock already held covers every file it replaces.
-thread_local bool folderLockHeld = false;
-
-bool processRuns(pid_t pid) { return pid > 0 && (kill(pid, 0) == 0 || errno == EPERM); }
-
 // File systems without any locks answer so; every other failure is a real one.
 bool withoutLocks(int error) { return error == ENOLCK || error == EOPNOTSUPP || error == ENOSYS || error == EINVAL; }
+
+// The lock file opened for locking, never through a link. One made here gets mode 0666 whatever
+// the umask: another account that may write the folder must be able to lock it too.
+LockAttempt openLockFile(const std::string& lockFile) {
+    int fd;
+    bool made = true;
+    do fd = open(lockFile.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0 && errno == EEXIST) {
+        made = false;
+        do fd = open(lockFile.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        while (fd < 0 && errno == EINTR);
+    }
+    if (fd < 0) {
+        const int error = errno;
+        struct stat info {};
+        if (lstat(lockFile.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) return {LockTry::Link};
+        if (error == EACCES || error == EPERM) return {made ? LockTry::Failed : LockTry::OtherAccount};
+        return {LockTry::Failed};
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return {LockTry::Failed};
+    }
+    if (made) {
+        int ignored = fchmod(fd, 0666);  // a file system without modes (FAT) keeps its own
+        (void)ignored;
+    }
+    return {LockTry::Held, fd};
+}
 
 }  // namespace
 
@@ -272,60 +295,70 @@ void removeFile(const std::string& path) { unlink(path.c_str()); }
 
 void clearPendingTemporary() { pendingTemporary[0] = '\0'; }
 
-void removeStaleTemporariesBeside(const std::string& file) {
-    DIR* listing = opendir(folderOf(file).c_str());
-    if (listing == nullptr) return;
-    std::vector<std::string> stale;
-    while (const dirent* entry = readdir(listing)) {
-        auto temporary = temporaryOf(entry->d_name);
-        if (!temporary || processRuns(static_cast<pid_t>(temporary->process))) continue;
-        const std::string path = besideFile(file, entry->d_name);
-        struct stat info {}, target {};
-        if (lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
-        if (folderLockHeld || (stat(besideFile(file, temporary->target).c_str(), &target) == 0 &&
-                               info.st_mtime + kStaleSeconds < target.st_mtime))
-            stale.push_back(path);
+std::vector<std::string> folderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return names;
+    DIR* listing = fdopendir(fd);
+    if (listing == nullptr) {
+        close(fd);
+        return names;
     }
+    while (const dirent* entry = readdir(listing))
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) names.emplace_back(entry->d_name);
     closedir(listing);
-    for (const std::string& path : stale) unlink(path.c_str());
+    return names;
 }
 
-FolderLock FolderLock::take(const std::string& path) { return lockWith(path, O_CREAT); }
-
-FolderLock FolderLock::takeExisting(const std::string& path) { return lockWith(path, 0); }
-
-FolderLock FolderLock::lockWith(const std::string& path, int creation) {
-    if (folderLockHeld) return FolderLock(kNone, State::Held);
-    const std::string lockPath = besideFile(path, kLockFileName);
-    int fd;
-    do fd = open(lockPath.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | creation, 0666);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0) return FolderLock(kNone, errno == ENOENT && creation == 0 ? State::NoLockFile : State::Failed);
+std::optional<std::int64_t> plainFileAge(const std::string& path) {
     struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(fd);
-        return FolderLock(kNone, State::Failed);
-    }
+    if (lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    return std::max<std::int64_t>(0, static_cast<std::int64_t>(time(nullptr)) - info.st_mtime);
+}
+
+bool processRuns(std::uint32_t process) {
+    const auto pid = static_cast<pid_t>(process);
+    return pid > 0 && (kill(pid, 0) == 0 || errno == EPERM);
+}
+
+std::string computerName() {
+    char name[256] = {0};
+    if (gethostname(name, sizeof name - 1) != 0) return {};
+    return name;
+}
+
+LockAttempt tryLock(const std::string& lockFile) {
+    LockAttempt attempt = openLockFile(lockFile);
+    if (attempt.result != LockTry::Held) return attempt;
+    const int fd = static_cast<int>(attempt.handle);
     struct flock whole {};
     whole.l_type = F_WRLCK;
     whole.l_whence = SEEK_SET;
     int locked;
-    do locked = fcntl(fd, kWaitForLock, &whole);
+    do locked = fcntl(fd, kTryLock, &whole);
     while (locked != 0 && errno == EINTR);
-    if (locked == 0) {
-        folderLockHeld = true;
-        return FolderLock(fd, State::Held);
-    }
+    if (locked == 0) return attempt;
     const int error = errno;
     close(fd);
-    return FolderLock(kNone, withoutLocks(error) ? State::NotSupported : State::Failed);
+    if (error == EAGAIN || error == EACCES) return {LockTry::Busy};
+    return {withoutLocks(error) ? LockTry::NotSupported : LockTry::Failed};
 }
 
-void FolderLock::release() {
-    if (handle_ == kNone) return;
-    folderLockHeld = false;
-    close(static_cast<int>(handle_));  // closing the file gives the lock up
-    handle_ = kNone;
+void releaseLock(std::intptr_t handle) { close(static_cast<int>(handle)); }  // closing gives the lock up
+
+std::optional<std::string> readLockFile(std::intptr_t handle) {
+    const int fd = static_cast<int>(handle);
+    struct stat info {};
+    std::string bytes;
+    if (fstat(fd, &info) != 0 || lseek(fd, 0, SEEK_SET) != 0 || !readAll(fd, static_cast<std::size_t>(info.st_size), bytes))
+        return std::nullopt;
+    return bytes;
+}
+
+bool writeLockFile(std::intptr_t handle, const std::string& bytes) {
+    const int fd = static_cast<int>(handle);
+    if (lseek(fd, 0, SEEK_SET) != 0 || !writeAll(fd, bytes)) return false;
+    return ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fdatasync(fd) == 0;
 }
 
 std::uint64_t millisecondsSinceStart() {

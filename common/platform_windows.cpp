@@ -42,9 +42,8 @@ constexpr DWORD kRenameReplaceIfExists = 0x1, kRenamePosixSemantics = 0x2;
 // A file that cannot be read or replaced now is tried again for about a second.
 constexpr ULONGLONG kPatienceMs = 1000;
 constexpr std::uint32_t kRetryPauseMs = 50;
-// A temporary this much older than its target was left by a writer that is gone (in the
-// 100-nanosecond units of file times).
-constexpr std::uint64_t kStaleTicks = 60ull * 10000000ull;
+// File times count 100-nanosecond units.
+constexpr std::uint64_t kTicksPerSecond = 10000000ull;
 
 // --- Names ---------------------------------------------------------------------------------
 
@@ -136,13 +135,19 @@ bool writeAll(HANDLE file, const std::string& bytes) {
     return true;
 }
 
+// This computer as temporary names give it.
+const std::string& ourComputer() {
+    static const std::string token = computerToken(computerName());
+    return token;
+}
+
 // A name beside target that no other writer uses: the process number, and a counter for the
 // rare leftover of an earlier process with the same number. Delete sharing lets the console
 // handler remove the file while it is still open. The file is registered for the handler as it
 // comes into being, and only when this call created it.
 HANDLE createExclusive(const std::string& target, std::string& name) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = temporaryName(target, GetCurrentProcessId(), attempt);
+        name = temporaryName(target, ourComputer(), GetCurrentProcessId(), attempt);
         const std::wstring wideName = wide(name);
         AcquireSRWLockExclusive(&pendingGuard);
         HANDLE file = CreateFileW(wideName.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
@@ -197,24 +202,6 @@ FileRead readOnce(const std::string& path) {
     if (isRegularFile(file)) result.status = readAll(file, result.bytes) ? ReadStatus::Read : ReadStatus::Unreadable;
     CloseHandle(file);
     return result;
-}
-
-// The path of another file in the folder of path, written the way path is.
-std::string besideFile(const std::string& path, const std::string& name) {
-    auto slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? name : path.substr(0, slash + 1) + name;
-}
-
-// This thread holds the lock of its tournament folder. A run of the suite works in one folder
-// (and its zaloha), so a lock already held covers every file it replaces.
-thread_local bool folderLockHeld = false;
-
-bool processRuns(DWORD pid) {
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
-    if (process == nullptr) return GetLastError() != ERROR_INVALID_PARAMETER;  // denied: it runs
-    const bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-    CloseHandle(process);
-    return runs;
 }
 
 std::string narrow(const std::wstring& text) {
@@ -403,64 +390,95 @@ void clearPendingTemporary() {
     ReleaseSRWLockExclusive(&pendingGuard);
 }
 
-void removeStaleTemporariesBeside(const std::string& file) {
+std::vector<std::string> folderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    const DWORD attributes = GetFileAttributesW(wide(folder).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+        (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+        return names;
     WIN32_FIND_DATAW found;
-    HANDLE listing = FindFirstFileW(wide(besideFile(file, "*.tmp.*")).c_str(), &found);
-    if (listing == INVALID_HANDLE_VALUE) return;
-    std::vector<std::string> stale;
+    HANDLE listing = FindFirstFileW(wide(folder + "\\*").c_str(), &found);
+    if (listing == INVALID_HANDLE_VALUE) return names;
     do {
         const std::string name = narrow(found.cFileName);
-        auto temporary = temporaryOf(name);
-        if (!temporary || processRuns(temporary->process) || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-            continue;
-        WIN32_FILE_ATTRIBUTE_DATA target;
-        if (folderLockHeld ||
-            (GetFileAttributesExW(wide(besideFile(file, temporary->target)).c_str(), GetFileExInfoStandard, &target) &&
-             ticksOf(found.ftLastWriteTime) + kStaleTicks < ticksOf(target.ftLastWriteTime)))
-            stale.push_back(besideFile(file, name));
+        if (name != "." && name != "..") names.push_back(name);
     } while (FindNextFileW(listing, &found));
     FindClose(listing);
-    for (const std::string& path : stale) DeleteFileW(wide(path).c_str());
+    return names;
 }
 
-FolderLock FolderLock::take(const std::string& path) { return lockWith(path, OPEN_ALWAYS); }
+std::optional<std::int64_t> plainFileAge(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+    if (!GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &data) || (data.dwFileAttributes & kNotPlain) != 0)
+        return std::nullopt;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const std::uint64_t written = ticksOf(data.ftLastWriteTime), current = ticksOf(now);
+    return current > written ? static_cast<std::int64_t>((current - written) / kTicksPerSecond) : 0;
+}
 
-FolderLock FolderLock::takeExisting(const std::string& path) { return lockWith(path, OPEN_EXISTING); }
+bool processRuns(std::uint32_t pid) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (process == nullptr) return GetLastError() != ERROR_INVALID_PARAMETER;  // denied: it runs
+    const bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return runs;
+}
 
-FolderLock FolderLock::lockWith(const std::string& path, int creation) {
-    if (folderLockHeld) return FolderLock(kNone, State::Held);
-    const std::wstring lockPath = wide(besideFile(path, kLockFileName));
-    HANDLE file = CreateFileW(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
-                              static_cast<DWORD>(creation), FILE_ATTRIBUTE_NORMAL, nullptr);
+std::string computerName() {
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    return GetComputerNameW(name, &size) ? narrow(std::wstring(name, size)) : std::string();
+}
+
+LockAttempt tryLock(const std::string& lockFile) {
+    // Made with the folder's inherited rights: whoever may write the folder may lock the file.
+    const std::wstring name = wide(lockFile);
+    HANDLE file = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        const bool none = creation == OPEN_EXISTING && GetLastError() == ERROR_FILE_NOT_FOUND;
-        return FolderLock(kNone, none ? State::NoLockFile : State::Failed);
+        const DWORD error = GetLastError(), attributes = GetFileAttributesW(name.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return {LockTry::Link};
+        const bool plainFile = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        return {error == ERROR_ACCESS_DENIED && plainFile ? LockTry::OtherAccount : LockTry::Failed};
     }
-    if (!isRegularFile(file)) {
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool link = GetFileInformationByHandle(file, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    if (link || !isRegularFile(file)) {
         CloseHandle(file);
-        return FolderLock(kNone, State::Failed);
+        return {link ? LockTry::Link : LockTry::Failed};
     }
-    // The file is empty and nobody reads it: a lock of its first byte is the folder's lock.
+    // A lock of the first byte is the folder's lock: only its holder reads or writes the file.
     OVERLAPPED where = {};
-    if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &where)) {
-        folderLockHeld = true;
-        return FolderLock(reinterpret_cast<std::intptr_t>(file), State::Held);
-    }
+    if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &where))
+        return {LockTry::Held, reinterpret_cast<std::intptr_t>(file)};
     const DWORD error = GetLastError();
     CloseHandle(file);
+    if (error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING) return {LockTry::Busy};
     const bool withoutLocks = error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION;
-    return FolderLock(kNone, withoutLocks ? State::NotSupported : State::Failed);
+    return {withoutLocks ? LockTry::NotSupported : LockTry::Failed};
 }
 
-void FolderLock::release() {
-    if (handle_ == kNone) return;
-    HANDLE file = reinterpret_cast<HANDLE>(handle_);
-    folderLockHeld = false;
+void releaseLock(std::intptr_t handle) {
+    HANDLE file = reinterpret_cast<HANDLE>(handle);
     // Closing would free the lock too, but Windows may take its time over it.
     OVERLAPPED where = {};
     UnlockFileEx(file, 0, 1, 0, &where);
     CloseHandle(file);
-    handle_ = kNone;
+}
+
+std::optional<std::string> readLockFile(std::intptr_t handle) {
+    HANDLE file = reinterpret_cast<HANDLE>(handle);
+    std::string bytes;
+    if (!SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN) || !readAll(file, bytes)) return std::nullopt;
+    return bytes;
+}
+
+bool writeLockFile(std::intptr_t handle, const std::string& bytes) {
+    HANDLE file = reinterpret_cast<HANDLE>(handle);
+    return SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN) && writeAll(file, bytes) && SetEndOfFile(file) &&
+           FlushFileBuffers(file);
 }
 
 std::uint64_t millisecondsSinceStart() { return GetTickCount64(); }

@@ -9,19 +9,13 @@ platform::ReplaceOutcome replaceFileSafely(const std::string& path, const std::s
     const auto durability = life == FileLife::Kept                  ? platform::Durability::Now
                             : life == FileLife::KeptFlushedWithNext ? platform::Durability::WithNextFlush
                                                                     : platform::Durability::None;
-    // In a folder where rounds are paired, every replace of the suite holds the folder's lock
-    // while its temporary exists: the leftovers removed under it are never a live writer's.
-    auto lock = platform::FolderLock::takeExisting(path);
-    if (lock.state() == platform::FolderLock::State::Failed) return platform::ReplaceOutcome::Failed;
     auto temporary = platform::writeTemporary(path, bytes, durability != platform::Durability::None);
     if (!temporary) return platform::ReplaceOutcome::Failed;
     const auto outcome = platform::replaceFile(*temporary, path, durability);
     if (outcome == platform::ReplaceOutcome::Failed) {
         platform::removeFile(*temporary);
         platform::clearPendingTemporary();
-        return outcome;
     }
-    platform::removeStaleTemporariesBeside(path);
     return outcome;
 }
 

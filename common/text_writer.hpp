@@ -49,10 +49,9 @@ std::string cannotWriteMessage(const std::string& path);
 // file was replaced, but the flush that makes its new name survive a power cut failed.
 void warnNotDurable(Console& console, const std::string& path);
 
-// Replaces path with exactly these bytes under the folder's lock where the folder has its lock
-// file (temporary file, flush unless the file lives only for this run, rename), then removes
-// the temporaries that gone writers left in its folder. On failure (the lock file too cannot
-// be opened or locked) the old file is untouched and no temporary file is left. A folder
-// without locks, or without its lock file, is written all the same.
+// Replaces path with exactly these bytes: a temporary file, flushed unless the file lives only
+// for this run, renamed over it, flushed again as its life asks. It takes no lock and removes
+// nothing else: a file that another program changes too is replaced under the folder's lock its
+// caller holds. On failure the old file is untouched and no temporary file is left.
 platform::ReplaceOutcome replaceFileSafely(const std::string& path, const std::string& bytes,
                                            FileLife life = FileLife::Kept);

@@ -8,6 +8,7 @@
 #include "fixed.hpp"
 #include "folder_lock.hpp"
 #include "game_files.hpp"
+#include "leftovers.hpp"
 #include "pairing_outputs.hpp"
 #include "platform.hpp"
 #include "rating_arithmetic.hpp"
@@ -138,7 +139,7 @@ void writePairing(Console& console, std::int32_t K) {
     {
         // zadej stores results under the folder's lock: none lands in the old pairing while
         // it is kept and replaced.
-        auto lock = lockFolderOf(console, roundFileName(K));
+        auto lock = lockFolderOrStop(console, roundFileName(K));
         keepEnteredResults(K);
         roundFile.close();
     }
@@ -156,6 +157,9 @@ int main(int argc, char** argv) {
     writeBanner(console, "Losovani - verze 19.11.2012", 25);
     writeLine(console);
     const std::int32_t K = roundToPair(console, commandLine);
+    removeLeftovers(".", isTournamentFile);
+    removeLeftovers(kBackupFolder, isBackupCopy);
+    checkFolderLock(console, roundFileName(K));
 
     std::int32_t NULOVE2 = 0;
     const auto XX = rebuildGameList(console, K, NULOVE2);

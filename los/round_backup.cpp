@@ -30,8 +30,6 @@ std::optional<std::int32_t> enteredResultsOfRound(std::int32_t K) {
 
 void keepEnteredResults(std::int32_t K) {
     const std::string copyName = freeBackupName(K);
-    // A copy killed before its rename left its temporary in zaloha: it goes with any re-pair.
-    platform::removeStaleTemporariesBeside(copyName);
     auto bytes = readFileBytes(roundFileName(K));
     if (!bytes || enteredResultsIn(*bytes, K) == 0) return;
     platform::createFolder(kBackupFolder);  // when it cannot be made, the copy says so

@@ -2,6 +2,7 @@
 #include "site.hpp"
 
 #include "json_writer.hpp"
+#include "leftovers.hpp"
 #include "overview_pages.hpp"
 #include "page_frame.hpp"
 #include "platform.hpp"
@@ -30,6 +31,7 @@ std::vector<SiteFile> siteFiles(const Tournament& tournament) {
 
 std::size_t writeSite(const std::vector<SiteFile>& files) {
     if (!platform::createFolder(kSiteFolder)) stopWithMessage(std::string("Slozku ") + kSiteFolder + " nelze vytvorit");
+    removeLeftovers(kSiteFolder, isSitePage);
     std::size_t written = 0;
     for (const auto& file : files) {
         const std::string path = std::string(kSiteFolder) + "/" + file.name;

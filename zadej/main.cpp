@@ -7,6 +7,7 @@
 #include "console.hpp"
 #include "folder_lock.hpp"
 #include "game_files.hpp"
+#include "leftovers.hpp"
 #include "results_store.hpp"
 #include "run_error.hpp"
 
@@ -66,7 +67,8 @@ int main(int argc, char** argv) {
     const std::int32_t round = askRound(console, commandLine);
     const std::string fileName = roundFileName(round);
     // A store killed in an earlier run left its temporary: it goes now, stored result or not.
-    removeLeftoversBeside(fileName);
+    removeLeftovers(".", isTournamentFile);
+    checkFolderLock(console, fileName);
     setColour(console, kYellow);
     writeLine(console, "Partie " + std::to_string(round) + ".kola ");
     setColour(console, kWhite);

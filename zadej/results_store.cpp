@@ -54,7 +54,7 @@ StoreOutcome storeResult(Console& console, const std::string& fileName, const st
     Scores seen = storedScores(shown[typed.position]);  // the stored pair last shown
     std::optional<Scores> offeredOver;  // the stored pair the typed one was offered to replace
     for (;;) {
-        auto lock = lockFolderOf(console, fileName);
+        auto lock = lockFolderAsking(console, fileName);
         auto current = loadEntries(fileName);
         if (!current) return StoreOutcome::FileMissing;
         if (!samePairing(shown, *current)) {

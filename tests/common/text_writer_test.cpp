@@ -4,8 +4,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <sstream>
 #include <thread>
 
+#include "folder_lock.hpp"
 #include "platform.hpp"
 #include "temp_folder.hpp"
 #include "text_writer.hpp"
@@ -36,28 +38,32 @@ TEST(TextWriter, FailedReplaceLeavesTheTargetAndNoTemporaryFile) {
 
 // The results desk stores under the folder's lock, held across the replace, while other
 // programs read the round file. The waiting session must get the new file; nothing but the
-// empty lock file may be left beside it.
+// lock file may be left beside it.
 TEST(TextWriter, ReplacesUnderTheFolderLockAndAWaitingLockGetsTheNewFile) {
     TempFolder folder;
     folder.write("partie5.txt", "old\r\n");
     const std::string path = (folder.path() / "partie5.txt").string();
-    auto held = platform::FolderLock::take(path);
-    ASSERT_EQ(held.state(), platform::FolderLock::State::Held);
+    std::istringstream noKeys;
+    std::ostringstream screen, otherScreen;
+    Console console{&noKeys, &screen, false}, otherConsole{&noKeys, &otherScreen, false};
+    auto held = waitForFolderLock(console, path);
+    ASSERT_TRUE(held && held->held());
     std::string seenByTheOther;
     std::atomic<bool> otherHasTheLock{false};
     std::thread other([&] {
-        auto waited = platform::FolderLock::take(path);
+        auto waited = waitForFolderLock(otherConsole, path);
         otherHasTheLock = true;
-        seenByTheOther = waited.state() == platform::FolderLock::State::Held ? platform::readFile(path).bytes : "no lock";
+        seenByTheOther = waited && waited->held() ? platform::readFile(path).bytes : "no lock";
     });
-    // Time for the other session to wait for the lock.
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    // Time for the other session to wait for the lock and say so.
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
     EXPECT_EQ(platform::readFile(path).bytes, "old\r\n") << "the lock does not stop readers";
     EXPECT_EQ(replaceFileSafely(path, "new\r\n"), platform::ReplaceOutcome::Replaced);
     EXPECT_FALSE(otherHasTheLock) << "the other session waits while the lock is held";
-    held.release();
+    held->release();
     other.join();
     EXPECT_EQ(seenByTheOther, "new\r\n");
+    EXPECT_EQ(otherScreen.str(), "Slozku prave zapisuje jiny program, cekam\n");
     EXPECT_EQ(folder.files(), (std::map<std::string, std::string>{{"partie5.txt", "new\r\n"}, {"zamek.lck", ""}}));
 }
 
