@@ -35,6 +35,7 @@ public:
     platform::ReplaceOutcome commit() const;
 
     const std::string& path() const { return path_; }
+    const std::string& text() const { return text_; }
 
 private:
     std::string path_;

@@ -15,6 +15,7 @@
 #include "recompute.hpp"
 #include "round_backup.hpp"
 #include "run_error.hpp"
+#include "shared_round_file.hpp"
 #include "text_writer.hpp"
 #include "vyres.hpp"
 
@@ -140,8 +141,9 @@ void writePairing(Console& console, std::int32_t K) {
         // zadej stores results under the folder's lock: none lands in the old pairing while
         // it is kept and replaced.
         auto lock = lockFolderOrStop(console, roundFileName(K));
-        keepEnteredResults(K);
+        if (auto current = currentRoundFile(lock, roundFileName(K))) keepEnteredResults(K, *current);
         roundFile.close();
+        notePaired(lock, roundFileName(K), roundFile.text());
     }
     page.close();
 }

@@ -28,12 +28,10 @@ std::optional<std::int32_t> enteredResultsOfRound(std::int32_t K) {
     return enteredResultsIn(*bytes, K);
 }
 
-void keepEnteredResults(std::int32_t K) {
-    const std::string copyName = freeBackupName(K);
-    auto bytes = readFileBytes(roundFileName(K));
-    if (!bytes || enteredResultsIn(*bytes, K) == 0) return;
+void keepEnteredResults(std::int32_t K, const std::string& roundFile) {
+    if (enteredResultsIn(roundFile, K) == 0) return;
     platform::createFolder(kBackupFolder);  // when it cannot be made, the copy says so
-    TextWriter copy(copyName);
-    copy.write(*bytes);
+    TextWriter copy(freeBackupName(K));
+    copy.write(roundFile);
     copy.close();
 }

@@ -5,6 +5,7 @@
 #include "fixed.hpp"
 #include "folder_lock.hpp"
 #include "run_error.hpp"
+#include "shared_round_file.hpp"
 #include "text_writer.hpp"
 
 namespace {
@@ -19,10 +20,15 @@ Scores storedScores(const Table& entry) { return {entry.v1, entry.v2}; }
 }  // namespace
 
 std::optional<std::vector<Table>> loadEntries(const std::string& fileName) {
-    auto reader = TextReader::open(fileName);
-    if (!reader) return std::nullopt;
+    auto bytes = readFileBytes(fileName);
+    if (!bytes) return std::nullopt;
+    return entriesIn(fileName, *bytes);
+}
+
+std::vector<Table> entriesIn(const std::string& fileName, const std::string& bytes) {
+    TextReader reader(fileName, bytes);
     std::vector<Table> entries;
-    for (Table& line : readTables(*reader, kMaxTableText)) {
+    for (Table& line : readTables(reader, kMaxTableText)) {
         if (line.k1 <= 0) continue;
         if (entries.size() == kMaxTables)
             stopWithMessage("Soubor " + fileName + " ma vice nez " + std::to_string(kMaxTables) + " radku");
@@ -42,10 +48,14 @@ std::string gameWithScores(const Table& entry, std::int32_t v1, std::int32_t v2)
     return entry.names + "  " + formatInt(v1, 3) + " : " + formatInt(v2, 3);
 }
 
-platform::ReplaceOutcome writeRoundFile(const std::string& fileName, const std::vector<Table>& entries) {
-    TextWriter file(fileName);
-    for (const Table& entry : entries) file.writeLine(resultLine(entry));
-    return file.commit();
+std::string roundFileBytes(const std::vector<Table>& entries) {
+    std::string bytes;
+    for (const Table& entry : entries) bytes += resultLine(entry) + "\r\n";
+    return bytes;
+}
+
+platform::ReplaceOutcome writeRoundFile(const std::string& fileName, const std::string& bytes) {
+    return replaceFileSafely(fileName, bytes);
 }
 
 StoreOutcome storeResult(Console& console, const std::string& fileName, const std::vector<Table>& shown,
@@ -55,14 +65,15 @@ StoreOutcome storeResult(Console& console, const std::string& fileName, const st
     std::optional<Scores> offeredOver;  // the stored pair the typed one was offered to replace
     for (;;) {
         auto lock = lockFolderAsking(console, fileName);
-        auto current = loadEntries(fileName);
-        if (!current) return StoreOutcome::FileMissing;
-        if (!samePairing(shown, *current)) {
+        const auto bytes = currentRoundFile(lock, fileName);
+        if (!bytes) return StoreOutcome::FileMissing;
+        std::vector<Table> current = entriesIn(fileName, *bytes);
+        if (!samePairing(shown, current)) {
             writeYellow(console, "Soubor " + fileName + " byl mezitim zmenen, vysledek nebyl ulozen");
             writeLine(console);
             return StoreOutcome::Done;
         }
-        Table& entry = (*current)[typed.position];
+        Table& entry = current[typed.position];
         const Scores stored = storedScores(entry);
         if (stored == wanted) return StoreOutcome::Done;  // no change
         if (stored != offeredOver) {
@@ -80,7 +91,9 @@ StoreOutcome storeResult(Console& console, const std::string& fileName, const st
         }
         entry.v1 = wanted.v1;
         entry.v2 = wanted.v2;
-        const auto outcome = write(fileName, *current);
+        const std::string newBytes = roundFileBytes(current);
+        const auto outcome = write(fileName, newBytes);
+        if (outcome != platform::ReplaceOutcome::Failed) noteStored(lock, fileName, *bytes, newBytes);
         // A file replaced is a result stored, even when its flush failed: it is not offered again.
         if (outcome == platform::ReplaceOutcome::ReplacedNotDurable) warnNotDurable(console, fileName);
         if (outcome != platform::ReplaceOutcome::Failed) return StoreOutcome::Done;

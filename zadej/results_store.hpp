@@ -16,6 +16,7 @@ inline constexpr std::size_t kMaxTables = 100;
 // The entries of the round file (lines with a first player above 0); nothing when the file
 // cannot be opened. More than kMaxTables entries end the program with a message.
 std::optional<std::vector<Table>> loadEntries(const std::string& fileName);
+std::vector<Table> entriesIn(const std::string& fileName, const std::string& bytes);
 
 // The same players on the same lines: the round was not paired again.
 bool samePairing(const std::vector<Table>& a, const std::vector<Table>& b);
@@ -29,9 +30,10 @@ struct TypedResult {
     std::int32_t v1 = 0, v2 = 0;
 };
 
-// Writes the entries as the round file (results layout).
-using RoundFileWriter = platform::ReplaceOutcome (*)(const std::string& fileName, const std::vector<Table>& entries);
-platform::ReplaceOutcome writeRoundFile(const std::string& fileName, const std::vector<Table>& entries);
+// The entries as the round file's bytes (results layout), and their replace of the round file.
+std::string roundFileBytes(const std::vector<Table>& entries);
+using RoundFileWriter = platform::ReplaceOutcome (*)(const std::string& fileName, const std::string& bytes);
+platform::ReplaceOutcome writeRoundFile(const std::string& fileName, const std::string& bytes);
 
 enum class StoreOutcome { Done, FileMissing };
 

