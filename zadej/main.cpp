@@ -74,6 +74,7 @@ int main(int argc, char** argv) {
     setColour(console, kWhite);
     writeLine(console);
 
+    OwnResults own;
     for (;;) {
         // Every pass loads the file afresh: the other desk or los may have changed it.
         auto shown = loadEntries(fileName);
@@ -85,11 +86,12 @@ int main(int argc, char** argv) {
             writeLine(console, " ");
         } else {
             TypedResult typed = askScores(console, *shown, static_cast<std::size_t>(table) - 1);
-            if (storeResult(console, fileName, *shown, typed) == StoreOutcome::FileMissing)
+            if (storeResult(console, fileName, *shown, typed, own) == StoreOutcome::FileMissing)
                 stopRoundFileMissing(console, fileName);
         }
         writeLine(console);
         if (table == 0) break;
     }
+    finishStores(console, fileName, own);
     stopProgram(0);
 }

@@ -10,12 +10,39 @@
 
 namespace {
 
-struct Scores {
-    std::int32_t v1 = 0, v2 = 0;
-    bool operator==(const Scores&) const = default;
-};
+// At the end, a desk that saw another desk write the round looks again after this long: a store of
+// the other desk that read the round before this desk's last one ends well within it.
+constexpr std::uint32_t kSettleMs = 1000;
+constexpr int kMostEndChecks = 10;
 
 Scores storedScores(const Table& entry) { return {entry.v1, entry.v2}; }
+
+// Replaces the round file with entries under the held lock; the record and this desk's memory follow.
+platform::ReplaceOutcome replaceRound(const FolderLock& lock, const std::string& fileName, const std::string& before,
+                                      const std::vector<Table>& entries, OwnResults& own, RoundFileWriter write) {
+    const std::string after = roundFileBytes(entries);
+    const auto outcome = write(fileName, after);
+    if (outcome == platform::ReplaceOutcome::Failed) return outcome;
+    noteStored(lock, fileName, before, after);
+    own.lastWritten = after;
+    return outcome;
+}
+
+// The round as it is now under the lock, with this desk's lost results put back and stored again.
+struct CurrentRound {
+    std::vector<Table> entries;
+    bool putBack = false;
+};
+std::optional<CurrentRound> currentRound(Console& console, const FolderLock& lock, const std::string& fileName,
+                                         OwnResults& own, RoundFileWriter write) {
+    const auto bytes = currentRoundFile(lock, fileName);
+    if (!bytes) return std::nullopt;
+    noteRoundRead(own, *bytes);
+    CurrentRound round{entriesIn(fileName, *bytes)};
+    round.putBack = putBackLostResults(console, own, round.entries);
+    if (round.putBack) replaceRound(lock, fileName, *bytes, round.entries, own, write);
+    return round;
+}
 
 }  // namespace
 
@@ -59,21 +86,21 @@ platform::ReplaceOutcome writeRoundFile(const std::string& fileName, const std::
 }
 
 StoreOutcome storeResult(Console& console, const std::string& fileName, const std::vector<Table>& shown,
-                         TypedResult typed, RoundFileWriter write) {
+                         TypedResult typed, OwnResults& own, RoundFileWriter write) {
     const Scores wanted{typed.v1, typed.v2};
     Scores seen = storedScores(shown[typed.position]);  // the stored pair last shown
     std::optional<Scores> offeredOver;  // the stored pair the typed one was offered to replace
     for (;;) {
         auto lock = lockFolderAsking(console, fileName);
-        const auto bytes = currentRoundFile(lock, fileName);
-        if (!bytes) return StoreOutcome::FileMissing;
-        std::vector<Table> current = entriesIn(fileName, *bytes);
+        auto round = currentRound(console, lock, fileName, own, write);
+        if (!round) return StoreOutcome::FileMissing;
+        std::vector<Table>& current = round->entries;
         if (!samePairing(shown, current)) {
             writeYellow(console, "Soubor " + fileName + " byl mezitim zmenen, vysledek nebyl ulozen");
             writeLine(console);
             return StoreOutcome::Done;
         }
-        Table& entry = current[typed.position];
+        Table& entry = (current)[typed.position];
         const Scores stored = storedScores(entry);
         if (stored == wanted) return StoreOutcome::Done;  // no change
         if (stored != offeredOver) {
@@ -89,16 +116,26 @@ StoreOutcome storeResult(Console& console, const std::string& fileName, const st
                 continue;  // the file may have changed while the question waited
             }
         }
+        const std::string before = roundFileBytes(current);
         entry.v1 = wanted.v1;
         entry.v2 = wanted.v2;
-        const std::string newBytes = roundFileBytes(current);
-        const auto outcome = write(fileName, newBytes);
-        if (outcome != platform::ReplaceOutcome::Failed) noteStored(lock, fileName, *bytes, newBytes);
+        const auto outcome = replaceRound(lock, fileName, before, current, own, write);
         // A file replaced is a result stored, even when its flush failed: it is not offered again.
+        if (outcome != platform::ReplaceOutcome::Failed) rememberStore(own, entry, typed.position, stored);
         if (outcome == platform::ReplaceOutcome::ReplacedNotDurable) warnNotDurable(console, fileName);
         if (outcome != platform::ReplaceOutcome::Failed) return StoreOutcome::Done;
         lock.release();
         writeYellow(console, cannotWriteMessage(fileName) + ". Zkusit znovu? a/n ");
         if (!answeredYes(console)) stopWithMessage(cannotWriteMessage(fileName));
+    }
+}
+
+void finishStores(Console& console, const std::string& fileName, OwnResults& own, RoundFileWriter write) {
+    if (own.results.empty()) return;
+    for (int check = 0; check < kMostEndChecks; ++check) {
+        if (check > 0) platform::sleepMilliseconds(kSettleMs);
+        auto lock = lockFolderAsking(console, fileName);
+        const auto round = currentRound(console, lock, fileName, own, write);
+        if (!round || !own.otherWriter || (check > 0 && !round->putBack)) return;
     }
 }

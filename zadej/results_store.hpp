@@ -9,6 +9,7 @@
 
 #include "console.hpp"
 #include "game_files.hpp"
+#include "own_results.hpp"
 #include "platform.hpp"
 
 inline constexpr std::size_t kMaxTables = 100;
@@ -38,11 +39,15 @@ platform::ReplaceOutcome writeRoundFile(const std::string& fileName, const std::
 enum class StoreOutcome { Done, FileMissing };
 
 // Stores the typed result into the round file as it is now, against the entries this session
-// showed. A table whose stored pair differs from the one shown is shown again before the
+// showed, and remembers it among the desk's own; own results found undone are stored again first. A table whose stored pair differs from the one shown is shown again before the
 // overwrite question; a round paired anew meanwhile gets nothing stored and one line saying
 // so. The folder's lock is held from the re-read to the replace, and never while a question
 // waits for its answer. A file that cannot be replaced keeps the result for another try; "no"
 // ends the program with the "nelze zapsat" message. A file replaced whose flush failed is a
 // result stored, with the warning of warnNotDurable.
 StoreOutcome storeResult(Console& console, const std::string& fileName, const std::vector<Table>& shown,
-                         TypedResult typed, RoundFileWriter write = writeRoundFile);
+                         TypedResult typed, OwnResults& own, RoundFileWriter write = writeRoundFile);
+
+// At the desk's end (table 0): its own results undone meanwhile are stored again; where another
+// desk wrote the round during the run, it looks again a moment later, until a look finds none undone.
+void finishStores(Console& console, const std::string& fileName, OwnResults& own, RoundFileWriter write = writeRoundFile);
