@@ -5,23 +5,37 @@
 #include "console.hpp"
 #include "run_error.hpp"
 
-platform::ReplaceOutcome replaceFileSafely(const std::string& path, const std::string& bytes, FileLife life) {
+ReplaceResult replaceFileSafely(const std::string& path, const std::string& bytes, FileLife life, Renamer rename) {
     const auto durability = life == FileLife::Kept                  ? platform::Durability::Now
                             : life == FileLife::KeptFlushedWithNext ? platform::Durability::WithNextFlush
                                                                     : platform::Durability::None;
     auto temporary = platform::writeTemporary(path, bytes, durability != platform::Durability::None);
-    if (!temporary) return platform::ReplaceOutcome::Failed;
-    const auto outcome = platform::replaceFile(*temporary, path, durability);
-    if (outcome == platform::ReplaceOutcome::Failed) {
-        platform::removeFile(*temporary);
+    if (!temporary) return {};
+    auto outcome = rename(*temporary, path, durability);
+    if (outcome != platform::ReplaceOutcome::Failed) return {outcome, {}};
+    // A share that replaces by removing the target first may fail after the removal: then the
+    // temporary is the only complete copy, put in place or kept, never removed.
+    if (!platform::pathExists(path)) outcome = rename(*temporary, path, durability);
+    if (outcome != platform::ReplaceOutcome::Failed) return {outcome, {}};
+    if (!platform::pathExists(path)) {
         platform::clearPendingTemporary();
+        return {platform::ReplaceOutcome::Failed, *temporary};
     }
-    return outcome;
+    platform::removeFile(*temporary);
+    platform::clearPendingTemporary();
+    return {};
 }
 
-platform::ReplaceOutcome TextWriter::commit() const { return replaceFileSafely(path_, text_, life_); }
-
 std::string cannotWriteMessage(const std::string& path) { return "Soubor " + path + " nelze zapsat"; }
+
+std::string keptCopyLine(const std::string& path, const std::string& copy) {
+    return "Novy obsah souboru " + path + " je v souboru " + copy;
+}
+
+std::string failedReplaceMessage(const std::string& path, const ReplaceResult& result) {
+    const std::string message = cannotWriteMessage(path);
+    return result.keptCopy.empty() ? message : message + ", novy obsah je v souboru " + result.keptCopy;
+}
 
 void warnNotDurable(Console& console, const std::string& path) {
     writeYellow(console, "Soubor " + path + " byl zapsan, ale nemusi prezit vypadek proudu");
@@ -29,7 +43,7 @@ void warnNotDurable(Console& console, const std::string& path) {
 }
 
 void TextWriter::close() {
-    const auto outcome = commit();
-    if (outcome == platform::ReplaceOutcome::Failed) stopWithMessage(cannotWriteMessage(path_));
-    if (outcome == platform::ReplaceOutcome::ReplacedNotDurable) warnNotDurable(processConsole(), path_);
+    const ReplaceResult result = replaceFileSafely(path_, text_, life_);
+    if (result.outcome == platform::ReplaceOutcome::Failed) stopWithMessage(failedReplaceMessage(path_, result));
+    if (result.outcome == platform::ReplaceOutcome::ReplacedNotDurable) warnNotDurable(processConsole(), path_);
 }

@@ -28,11 +28,9 @@ public:
     }
 
     // Commits the file. When it cannot be written the old file stays as it was and the
-    // program ends with a one-line message and exit code 1; a file written whose folder flush
-    // failed gets the warning of warnNotDurable and the program goes on.
+    // program ends with the one line of failedReplaceMessage and exit code 1; a file written
+    // whose folder flush failed gets the warning of warnNotDurable and the program goes on.
     void close();
-    // Commits the file; on failure the old file stays as it was.
-    platform::ReplaceOutcome commit() const;
 
     const std::string& path() const { return path_; }
     const std::string& text() const { return text_; }
@@ -43,16 +41,30 @@ private:
     std::string text_;
 };
 
-// "Soubor <path> nelze zapsat": what the organiser is told when a file cannot be replaced.
+// How a replace ended; a replace that failed after its target vanished (a network share that
+// replaces by removing the target first) keeps its temporary as the only complete copy.
+struct ReplaceResult {
+    platform::ReplaceOutcome outcome = platform::ReplaceOutcome::Failed;
+    std::string keptCopy;
+};
+
+// "Soubor <path> nelze zapsat": what the organiser is told when a file cannot be replaced; with
+// a copy kept, the line "Novy obsah souboru <path> je v souboru <copy>", or as one message
+// "Soubor <path> nelze zapsat, novy obsah je v souboru <copy>".
 std::string cannotWriteMessage(const std::string& path);
+std::string keptCopyLine(const std::string& path, const std::string& copy);
+std::string failedReplaceMessage(const std::string& path, const ReplaceResult& result);
 
 // The yellow console line "Soubor <path> byl zapsan, ale nemusi prezit vypadek proudu": the
 // file was replaced, but the flush that makes its new name survive a power cut failed.
 void warnNotDurable(Console& console, const std::string& path);
 
 // Replaces path with exactly these bytes: a temporary file, flushed unless the file lives only
-// for this run, renamed over it, flushed again as its life asks. It takes no lock and removes
-// nothing else: a file that another program changes too is replaced under the folder's lock its
-// caller holds. On failure the old file is untouched and no temporary file is left.
-platform::ReplaceOutcome replaceFileSafely(const std::string& path, const std::string& bytes,
-                                           FileLife life = FileLife::Kept);
+// for this run, renamed over it (rename: platform::replaceFile; a test's own), flushed again as
+// its life asks. It takes no lock and removes nothing else: a file that another program changes
+// too is replaced under the folder's lock its caller holds. On failure the old file is untouched
+// and no temporary file is left, except where the target vanished: the temporary is then renamed
+// into place once more or kept (keptCopy), and no interrupt removes it.
+using Renamer = platform::ReplaceOutcome (*)(const std::string& from, const std::string& to, platform::Durability durability);
+ReplaceResult replaceFileSafely(const std::string& path, const std::string& bytes, FileLife life = FileLife::Kept,
+                                Renamer rename = platform::replaceFile);

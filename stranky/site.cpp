@@ -37,8 +37,8 @@ std::size_t writeSite(const std::vector<SiteFile>& files) {
         const std::string path = std::string(kSiteFolder) + "/" + file.name;
         const platform::FileRead old = platform::readFile(path);
         if (old.status == platform::ReadStatus::Read && old.bytes == file.bytes) continue;
-        if (replaceFileSafely(path, file.bytes, FileLife::Rebuildable) == platform::ReplaceOutcome::Failed)
-            stopWithMessage(cannotWriteMessage(path));
+        const ReplaceResult result = replaceFileSafely(path, file.bytes, FileLife::Rebuildable);
+        if (result.outcome == platform::ReplaceOutcome::Failed) stopWithMessage(failedReplaceMessage(path, result));
         ++written;
     }
     return written;

@@ -18,14 +18,26 @@ constexpr int kMostEndChecks = 10;
 Scores storedScores(const Table& entry) { return {entry.v1, entry.v2}; }
 
 // Replaces the round file with entries under the held lock; the record and this desk's memory follow.
-platform::ReplaceOutcome replaceRound(const FolderLock& lock, const std::string& fileName, const std::string& before,
-                                      const std::vector<Table>& entries, OwnResults& own, RoundFileWriter write) {
+ReplaceResult replaceRound(const FolderLock& lock, const std::string& fileName, const std::string& before,
+                           const std::vector<Table>& entries, OwnResults& own, RoundFileWriter write) {
     const std::string after = roundFileBytes(entries);
-    const auto outcome = write(fileName, after);
-    if (outcome == platform::ReplaceOutcome::Failed) return outcome;
+    ReplaceResult result = write(fileName, after);
+    if (result.outcome == platform::ReplaceOutcome::Failed) return result;
     noteStored(lock, fileName, before, after);
     own.lastWritten = after;
-    return outcome;
+    return result;
+}
+
+// A failed store: "Zkusit znovu?", and a copy kept after the round file vanished named and put in
+// place first; no ends the program.
+void askToTryAgain(Console& console, const std::string& fileName, const ReplaceResult& failed) {
+    if (!failed.keptCopy.empty()) {
+        writeYellow(console, keptCopyLine(fileName, failed.keptCopy));
+        writeLine(console);
+    }
+    writeYellow(console, cannotWriteMessage(fileName) + ". Zkusit znovu? a/n ");
+    if (!answeredYes(console)) stopWithMessage(failedReplaceMessage(fileName, failed));
+    if (!failed.keptCopy.empty()) platform::replaceFile(failed.keptCopy, fileName, platform::Durability::Now);
 }
 
 // The round as it is now under the lock, with this desk's lost results put back and stored again.
@@ -81,7 +93,7 @@ std::string roundFileBytes(const std::vector<Table>& entries) {
     return bytes;
 }
 
-platform::ReplaceOutcome writeRoundFile(const std::string& fileName, const std::string& bytes) {
+ReplaceResult writeRoundFile(const std::string& fileName, const std::string& bytes) {
     return replaceFileSafely(fileName, bytes);
 }
 
@@ -119,14 +131,13 @@ StoreOutcome storeResult(Console& console, const std::string& fileName, const st
         const std::string before = roundFileBytes(current);
         entry.v1 = wanted.v1;
         entry.v2 = wanted.v2;
-        const auto outcome = replaceRound(lock, fileName, before, current, own, write);
+        const ReplaceResult result = replaceRound(lock, fileName, before, current, own, write);
         // A file replaced is a result stored, even when its flush failed: it is not offered again.
-        if (outcome != platform::ReplaceOutcome::Failed) rememberStore(own, entry, typed.position, stored);
-        if (outcome == platform::ReplaceOutcome::ReplacedNotDurable) warnNotDurable(console, fileName);
-        if (outcome != platform::ReplaceOutcome::Failed) return StoreOutcome::Done;
+        if (result.outcome != platform::ReplaceOutcome::Failed) rememberStore(own, entry, typed.position, stored);
+        if (result.outcome == platform::ReplaceOutcome::ReplacedNotDurable) warnNotDurable(console, fileName);
+        if (result.outcome != platform::ReplaceOutcome::Failed) return StoreOutcome::Done;
         lock.release();
-        writeYellow(console, cannotWriteMessage(fileName) + ". Zkusit znovu? a/n ");
-        if (!answeredYes(console)) stopWithMessage(cannotWriteMessage(fileName));
+        askToTryAgain(console, fileName, result);
     }
 }
 

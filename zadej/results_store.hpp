@@ -11,6 +11,7 @@
 #include "game_files.hpp"
 #include "own_results.hpp"
 #include "platform.hpp"
+#include "text_writer.hpp"
 
 inline constexpr std::size_t kMaxTables = 100;
 
@@ -33,8 +34,8 @@ struct TypedResult {
 
 // The entries as the round file's bytes (results layout), and their replace of the round file.
 std::string roundFileBytes(const std::vector<Table>& entries);
-using RoundFileWriter = platform::ReplaceOutcome (*)(const std::string& fileName, const std::string& bytes);
-platform::ReplaceOutcome writeRoundFile(const std::string& fileName, const std::string& bytes);
+using RoundFileWriter = ReplaceResult (*)(const std::string& fileName, const std::string& bytes);
+ReplaceResult writeRoundFile(const std::string& fileName, const std::string& bytes);
 
 enum class StoreOutcome { Done, FileMissing };
 
@@ -43,7 +44,8 @@ enum class StoreOutcome { Done, FileMissing };
 // overwrite question; a round paired anew meanwhile gets nothing stored and one line saying
 // so. The folder's lock is held from the re-read to the replace, and never while a question
 // waits for its answer. A file that cannot be replaced keeps the result for another try; "no"
-// ends the program with the "nelze zapsat" message. A file replaced whose flush failed is a
+// ends the program with the "nelze zapsat" message. A copy kept after the round file vanished is
+// named, and put in place before the next try. A file replaced whose flush failed is a
 // result stored, with the warning of warnNotDurable.
 StoreOutcome storeResult(Console& console, const std::string& fileName, const std::vector<Table>& shown,
                          TypedResult typed, OwnResults& own, RoundFileWriter write = writeRoundFile);

@@ -31,9 +31,35 @@ TEST(TextWriter, FailedReplaceLeavesTheTargetAndNoTemporaryFile) {
     TempFolder folder;
     // A folder in place of the target makes the replacement fail after the temporary was written.
     std::filesystem::create_directories(folder.path() / "a.txt" / "inside");
-    EXPECT_EQ(replaceFileSafely((folder.path() / "a.txt").string(), "new\r\n"), platform::ReplaceOutcome::Failed);
+    EXPECT_EQ(replaceFileSafely((folder.path() / "a.txt").string(), "new\r\n").outcome, platform::ReplaceOutcome::Failed);
     EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "a.txt" / "inside"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+// A share that replaces by removing the target first, and whose rename then fails (failing
+// renames of the test's own): the temporary, the only complete copy, is put in place or kept.
+int renamesToFail = 0;
+platform::ReplaceOutcome removingRename(const std::string& from, const std::string& to, platform::Durability durability) {
+    if (renamesToFail-- <= 0) return platform::replaceFile(from, to, durability);
+    platform::removeFile(to);
+    return platform::ReplaceOutcome::Failed;
+}
+
+TEST(TextWriter, AReplaceWhoseTargetVanishedNeverLosesTheNewFile) {
+    for (int failures : {1, 2}) {
+        TempFolder folder;
+        folder.write("partie4.txt", "old\r\n");
+        renamesToFail = failures;
+        const ReplaceResult result = replaceFileSafely((folder.path() / "partie4.txt").string(), "new\r\n", FileLife::Kept, removingRename);
+        if (failures == 1) {
+            EXPECT_EQ(result.outcome, platform::ReplaceOutcome::Replaced);
+            EXPECT_EQ(folder.files(), (std::map<std::string, std::string>{{"partie4.txt", "new\r\n"}}));
+        } else {
+            EXPECT_EQ(result.outcome, platform::ReplaceOutcome::Failed);
+            EXPECT_EQ(folder.files(), (std::map<std::string, std::string>{
+                                          {std::filesystem::path(result.keptCopy).filename().string(), "new\r\n"}}));
+        }
+    }
 }
 
 // The results desk stores under the folder's lock, held across the replace, while other
@@ -58,7 +84,7 @@ TEST(TextWriter, ReplacesUnderTheFolderLockAndAWaitingLockGetsTheNewFile) {
     // Time for the other session to wait for the lock and say so.
     std::this_thread::sleep_for(std::chrono::milliseconds(600));
     EXPECT_EQ(platform::readFile(path).bytes, "old\r\n") << "the lock does not stop readers";
-    EXPECT_EQ(replaceFileSafely(path, "new\r\n"), platform::ReplaceOutcome::Replaced);
+    EXPECT_EQ(replaceFileSafely(path, "new\r\n").outcome, platform::ReplaceOutcome::Replaced);
     EXPECT_FALSE(otherHasTheLock) << "the other session waits while the lock is held";
     held->release();
     other.join();

@@ -150,16 +150,16 @@ TEST_F(TwoDesks, AResultUndoneElsewhereIsStoredAgainWithOneWarning) {
 }
 
 int failuresLeft = 0;
-platform::ReplaceOutcome failingWriter(const std::string& fileName, const std::string& bytes) {
+ReplaceResult failingWriter(const std::string& fileName, const std::string& bytes) {
     if (failuresLeft == 0) return writeRoundFile(fileName, bytes);
     --failuresLeft;
-    return platform::ReplaceOutcome::Failed;
+    return {};
 }
 
 // The file replaced, its folder flush failed: the result is stored and not offered again.
-platform::ReplaceOutcome unflushedWriter(const std::string& fileName, const std::string& bytes) {
-    return writeRoundFile(fileName, bytes) == platform::ReplaceOutcome::Failed ? platform::ReplaceOutcome::Failed
-                                                                                 : platform::ReplaceOutcome::ReplacedNotDurable;
+ReplaceResult unflushedWriter(const std::string& fileName, const std::string& bytes) {
+    const ReplaceResult written = writeRoundFile(fileName, bytes);
+    return {written.outcome == platform::ReplaceOutcome::Failed ? written.outcome : platform::ReplaceOutcome::ReplacedNotDurable, {}};
 }
 
 TEST_F(TwoDesks, AFailedReplaceKeepsTheResultForAnotherTryAndAnUnflushedOneIsStored) {
