@@ -40,14 +40,19 @@ void warnWithoutLocks(Console& console) {
 
 }  // namespace
 
-FolderLock::FolderLock(std::intptr_t handle) : handle_(handle) {}
+FolderLock::FolderLock(std::intptr_t handle) : handle_(handle) {
+    if (held()) releaseStep_ = addExitStep(ExitStep::ReleaseLock, [handle] { platform::releaseLock(handle); });
+}
 
-FolderLock::FolderLock(FolderLock&& other) noexcept : handle_(other.handle_) { other.handle_ = kNone; }
+FolderLock::FolderLock(FolderLock&& other) noexcept : handle_(other.handle_), releaseStep_(other.releaseStep_) {
+    other.handle_ = kNone;
+}
 
 FolderLock& FolderLock::operator=(FolderLock&& other) noexcept {
     if (this != &other) {
         release();
         handle_ = other.handle_;
+        releaseStep_ = other.releaseStep_;
         other.handle_ = kNone;
     }
     return *this;
@@ -64,7 +69,8 @@ void FolderLock::writeLockFile(const std::string& bytes) const {
 
 void FolderLock::release() {
     if (!held()) return;
-    platform::releaseLock(handle_);
+    // A stop that ran the exit step has given the lock up already.
+    if (removeExitStep(releaseStep_)) platform::releaseLock(handle_);
     handle_ = kNone;
 }
 

@@ -8,9 +8,11 @@
 #include <string>
 
 #include "console.hpp"
+#include "exit_steps.hpp"
 
 class FolderLock {
 public:
+    // Held, it is on the program's exit steps: a stop gives it up before the window's last wait.
     FolderLock(FolderLock&& other) noexcept;
     FolderLock& operator=(FolderLock&& other) noexcept;
     FolderLock(const FolderLock&) = delete;
@@ -29,6 +31,7 @@ private:
     static constexpr std::intptr_t kNone = -1;
     explicit FolderLock(std::intptr_t handle);
     std::intptr_t handle_ = kNone;
+    ExitStepId releaseStep_ = 0;
 };
 
 // The lock of the folder of fileName. While another program holds it, after a moment the yellow

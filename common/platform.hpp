@@ -14,7 +14,8 @@ namespace platform {
 
 // Once, before the first byte is written: the console streams carry bytes unchanged, and an
 // interrupt (Ctrl+C, Ctrl+Break, closing the window, hang-up, termination) removes the pending
-// temporary file and gives the terminal its own colours back before the program dies.
+// temporary file and the files marked for removal and gives the terminal its own colours back
+// before the program dies.
 void prepareConsole();
 
 // True when standard output is an interactive terminal (colours and clearing make sense).
@@ -77,6 +78,12 @@ std::vector<std::string> flushOwedFolder();
 // Erases a file; a file that is already gone is fine.
 void removeFile(const std::string& path);
 
+// A file an interrupt removes, and removeMarkedFiles (a stop of the program); at most
+// kMarkedFiles of them, each named whole (a name cut short could be another file's).
+inline constexpr std::size_t kMarkedFiles = 4;
+void markForRemoval(const std::string& path);
+void removeMarkedFiles();
+
 // The temporary file, if any, is no longer the interrupt handler's to remove: it was removed,
 // or it is kept as the only complete copy of what it holds.
 void clearPendingTemporary();
@@ -124,9 +131,11 @@ std::uint64_t millisecondsSinceStart();
 
 // --- Folders and watching files ------------------------------------------------------------
 
-// Creates the folder when it is missing (its parent must exist); true when the folder exists
-// afterwards.
-bool createFolder(const std::string& path);
+// Creates the folder when it is missing (its parent must exist). Ready: a folder of its own is
+// there. Link: the name is a link (to a folder or not), never followed. NotFolder: a file has the
+// name. Failed: it could not be made.
+enum class FolderState { Ready, Link, NotFolder, Failed };
+FolderState createFolder(const std::string& path);
 
 // What tells that a file changed: its size and its modification time (in the system's units).
 struct FileStamp {

@@ -22,8 +22,11 @@ namespace platform {
 
 namespace {
 
-// Fixed buffer so that the interrupt handler touches no heap.
-char pendingTemporary[4096] = {0};
+// Fixed buffers so that the interrupt handler touches no heap.
+constexpr std::size_t kPathBytes = 4096;
+char pendingTemporary[kPathBytes] = {0};
+char markedFiles[kMarkedFiles][kPathBytes] = {};
+volatile std::sig_atomic_t markedCount = 0;
 volatile std::sig_atomic_t coloursSet = 0;
 constexpr char kResetColours[] = "\x1b[0m";
 // A file that cannot be read or replaced now is tried again for about a second.
@@ -37,8 +40,13 @@ constexpr int kTryLock = F_OFD_SETLK;
 constexpr int kTryLock = F_SETLK;
 #endif
 
+void unlinkMarked() {
+    for (std::sig_atomic_t i = 0; i < markedCount; ++i) unlink(markedFiles[i]);
+}
+
 extern "C" void removePendingAndDie(int signalNumber) {
     if (pendingTemporary[0] != '\0') unlink(pendingTemporary);
+    unlinkMarked();
     if (coloursSet) {
         ssize_t ignored = write(STDOUT_FILENO, kResetColours, sizeof kResetColours - 1);
         (void)ignored;
@@ -47,10 +55,11 @@ extern "C" void removePendingAndDie(int signalNumber) {
     std::raise(signalNumber);
 }
 
-void setPendingTemporary(const std::string& path) {
-    std::size_t n = std::min(path.size(), sizeof pendingTemporary - 1);
-    pendingTemporary[n] = '\0';
-    std::memcpy(pendingTemporary, path.data(), n);
+// A name too long for the buffer is not registered: cut short, it could be another file's.
+bool copyPath(char (&buffer)[kPathBytes], const std::string& path) {
+    if (path.size() >= kPathBytes) return false;
+    std::memcpy(buffer, path.c_str(), path.size() + 1);
+    return true;
 }
 
 // Holds back the interrupts that remove the pending temporary for as long as it lives: a file
@@ -131,7 +140,7 @@ int createExclusive(const std::string& target, std::string& name) {
         name = temporaryName(target, ourComputer(), static_cast<std::uint32_t>(getpid()), attempt);
         InterruptsHeld held;
         int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) setPendingTemporary(name);
+        if (fd >= 0) copyPath(pendingTemporary, name);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
@@ -295,6 +304,14 @@ void removeFile(const std::string& path) { unlink(path.c_str()); }
 
 void clearPendingTemporary() { pendingTemporary[0] = '\0'; }
 
+void markForRemoval(const std::string& path) {
+    InterruptsHeld held;
+    if (markedCount < static_cast<std::sig_atomic_t>(kMarkedFiles) && copyPath(markedFiles[markedCount], path))
+        markedCount = markedCount + 1;
+}
+
+void removeMarkedFiles() { unlinkMarked(); }
+
 std::vector<std::string> folderEntries(const std::string& folder) {
     std::vector<std::string> names;
     int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -371,10 +388,12 @@ std::uint64_t millisecondsSinceStart() {
     return static_cast<std::uint64_t>(now.tv_sec) * 1000u + static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;
 }
 
-bool createFolder(const std::string& path) {
-    if (mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) return false;
+FolderState createFolder(const std::string& path) {
+    if (mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) return FolderState::Failed;
     struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    if (lstat(path.c_str(), &info) != 0) return FolderState::Failed;
+    if (S_ISLNK(info.st_mode)) return FolderState::Link;
+    return S_ISDIR(info.st_mode) ? FolderState::Ready : FolderState::NotFolder;
 }
 
 std::optional<FileStamp> fileStamp(const std::string& path) {

@@ -67,16 +67,25 @@ std::wstring fullPath(const std::wstring& path) {
 
 // --- Interrupt clean-up --------------------------------------------------------------------
 
-// A fixed buffer: the console handler runs on a thread of its own while the program goes on.
+// Fixed buffers: the console handler runs on a thread of its own while the program goes on.
 // The guard makes a temporary and its registration come and go together: the handler waits
 // while a temporary is being created or renamed, and never lets go (the process ends).
-wchar_t pendingTemporary[4096] = {};
+constexpr std::size_t kPathChars = 4096;
+wchar_t pendingTemporary[kPathChars] = {};
+wchar_t markedFiles[kMarkedFiles][kPathChars] = {};
+std::size_t markedCount = 0;
 SRWLOCK pendingGuard = SRWLOCK_INIT;
 
-void copyInto(wchar_t (&buffer)[4096], const std::wstring& text) {
-    const std::size_t n = std::min(text.size(), std::size(buffer) - 1);
-    buffer[n] = L'\0';
-    std::wmemcpy(buffer, text.data(), n);
+// A name too long for the buffer is not registered: cut short, it could be another file's.
+bool copyInto(wchar_t (&buffer)[kPathChars], const std::wstring& text) {
+    if (text.size() >= kPathChars) return false;
+    std::wmemcpy(buffer, text.c_str(), text.size() + 1);
+    return true;
+}
+
+// Called with the guard held.
+void deleteMarked() {
+    for (std::size_t i = 0; i < markedCount; ++i) DeleteFileW(markedFiles[i]);
 }
 
 // --- Console -------------------------------------------------------------------------------
@@ -105,6 +114,7 @@ void giveColoursBack() {
 BOOL WINAPI onConsoleEvent(DWORD) {
     AcquireSRWLockExclusive(&pendingGuard);
     if (pendingTemporary[0] != L'\0') DeleteFileW(pendingTemporary);
+    deleteMarked();
     giveColoursBack();
     ExitProcess(STATUS_CONTROL_C_EXIT);
 }
@@ -390,6 +400,18 @@ void clearPendingTemporary() {
     ReleaseSRWLockExclusive(&pendingGuard);
 }
 
+void markForRemoval(const std::string& path) {
+    AcquireSRWLockExclusive(&pendingGuard);
+    if (markedCount < kMarkedFiles && copyInto(markedFiles[markedCount], wide(path))) ++markedCount;
+    ReleaseSRWLockExclusive(&pendingGuard);
+}
+
+void removeMarkedFiles() {
+    AcquireSRWLockExclusive(&pendingGuard);
+    deleteMarked();
+    ReleaseSRWLockExclusive(&pendingGuard);
+}
+
 std::vector<std::string> folderEntries(const std::string& folder) {
     std::vector<std::string> names;
     const DWORD attributes = GetFileAttributesW(wide(folder).c_str());
@@ -483,11 +505,13 @@ bool writeLockFile(std::intptr_t handle, const std::string& bytes) {
 
 std::uint64_t millisecondsSinceStart() { return GetTickCount64(); }
 
-bool createFolder(const std::string& path) {
+FolderState createFolder(const std::string& path) {
     const std::wstring name = wide(path);
     CreateDirectoryW(name.c_str(), nullptr);  // an existing folder is fine: checked below
     const DWORD attributes = GetFileAttributesW(name.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (attributes == INVALID_FILE_ATTRIBUTES) return FolderState::Failed;
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return FolderState::Link;  // a link or a junction
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FolderState::Ready : FolderState::NotFolder;
 }
 
 std::optional<FileStamp> fileStamp(const std::string& path) {

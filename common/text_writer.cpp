@@ -5,6 +5,16 @@
 #include "console.hpp"
 #include "run_error.hpp"
 
+namespace {
+
+// A replacement whose flush was put off is made durable at the program's end. One that fails still
+// leaves the files written: the organiser is told, and the run counts as it ended.
+const bool flushStepRegistered = addExitStep(ExitStep::ReportFlushes, [] {
+    for (const std::string& path : platform::flushOwedFolder()) warnNotDurable(processConsole(), path);
+}) > 0;
+
+}  // namespace
+
 ReplaceResult replaceFileSafely(const std::string& path, const std::string& bytes, FileLife life, Renamer rename) {
     const auto durability = life == FileLife::Kept                  ? platform::Durability::Now
                             : life == FileLife::KeptFlushedWithNext ? platform::Durability::WithNextFlush
@@ -35,6 +45,13 @@ std::string keptCopyLine(const std::string& path, const std::string& copy) {
 std::string failedReplaceMessage(const std::string& path, const ReplaceResult& result) {
     const std::string message = cannotWriteMessage(path);
     return result.keptCopy.empty() ? message : message + ", novy obsah je v souboru " + result.keptCopy;
+}
+
+void makeFolderOrStop(const std::string& folder) {
+    const platform::FolderState state = platform::createFolder(folder);
+    if (state == platform::FolderState::Failed) stopWithMessage("Slozku " + folder + " nelze vytvorit");
+    if (state != platform::FolderState::Ready)
+        stopWithMessage("Slozka " + folder + " je odkaz nebo soubor: prejmenujte ho, nic nebylo zapsano");
 }
 
 void warnNotDurable(Console& console, const std::string& path) {

@@ -55,6 +55,11 @@ std::string cannotWriteMessage(const std::string& path);
 std::string keptCopyLine(const std::string& path, const std::string& copy);
 std::string failedReplaceMessage(const std::string& path, const ReplaceResult& result);
 
+// Makes a folder the program writes into when it is missing. A link or a file in its place ends
+// the program with "Slozka <folder> je odkaz nebo soubor: prejmenujte ho, nic nebylo zapsano",
+// one that cannot be made with "Slozku <folder> nelze vytvorit"; nothing is written through it.
+void makeFolderOrStop(const std::string& folder);
+
 // The yellow console line "Soubor <path> byl zapsan, ale nemusi prezit vypadek proudu": the
 // file was replaced, but the flush that makes its new name survive a power cut failed.
 void warnNotDurable(Console& console, const std::string& path);

@@ -159,6 +159,9 @@ int main(int argc, char** argv) {
     writeBanner(console, "Losovani - verze 19.11.2012", 25);
     writeLine(console);
     const std::int32_t K = roundToPair(console, commandLine);
+    // No stop, and no interrupt at any moment, may leave the task file or the pairing list behind.
+    eraseOnStop(kTaskFileName);
+    eraseOnStop(pairingListName(K));
     removeLeftovers(".", isTournamentFile);
     removeLeftovers(kBackupFolder, isBackupCopy);
     checkFolderLock(console, roundFileName(K));
@@ -169,9 +172,6 @@ int main(int argc, char** argv) {
     checkCopiedFiles(console, XX, K);
 
     PRIPRAV(K, console);
-    // From here on no stop may leave the task file or the pairing list behind.
-    eraseOnStop(kTaskFileName);
-    eraseOnStop(pairingListName(K));
 
     std::int32_t KROKU = 0, KROKU2 = 0;
     double CHYB = 0;

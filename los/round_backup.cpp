@@ -30,7 +30,7 @@ std::optional<std::int32_t> enteredResultsOfRound(std::int32_t K) {
 
 void keepEnteredResults(std::int32_t K, const std::string& roundFile) {
     if (enteredResultsIn(roundFile, K) == 0) return;
-    platform::createFolder(kBackupFolder);  // when it cannot be made, the copy says so
+    makeFolderOrStop(kBackupFolder);
     TextWriter copy(freeBackupName(K));
     copy.write(roundFile);
     copy.close();

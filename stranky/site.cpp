@@ -30,7 +30,7 @@ std::vector<SiteFile> siteFiles(const Tournament& tournament) {
 }
 
 std::size_t writeSite(const std::vector<SiteFile>& files) {
-    if (!platform::createFolder(kSiteFolder)) stopWithMessage(std::string("Slozku ") + kSiteFolder + " nelze vytvorit");
+    makeFolderOrStop(kSiteFolder);
     removeLeftovers(kSiteFolder, isSitePage);
     std::size_t written = 0;
     for (const auto& file : files) {

@@ -93,6 +93,25 @@ TEST(TextWriter, ReplacesUnderTheFolderLockAndAWaitingLockGetsTheNewFile) {
     EXPECT_EQ(folder.files(), (std::map<std::string, std::string>{{"partie5.txt", "new\r\n"}, {"zamek.lck", ""}}));
 }
 
+// A stop gives the folder's lock up before the wait that keeps a double-clicked window open, so
+// that the other desk never waits for this one's Enter.
+[[noreturn]] void stopHoldingTheLock(const std::filesystem::path& folder) {
+    std::istringstream noKeys;
+    std::ostringstream screen;
+    Console console{&noKeys, &screen, false};
+    auto lock = waitForFolderLock(console, (folder / "partie5.txt").string());
+    addExitStep(ExitStep::WaitBeforeWindowCloses, [&] {
+        const auto other = platform::tryLock((folder / "zamek.lck").string());
+        std::cerr << (other.result == platform::LockTry::Held ? "free" : "held") << std::endl;
+    });
+    stopProgram(3);
+}
+
+TEST(TextWriterDeathTest, AStopGivesTheLockUpBeforeTheWindowsLastWait) {
+    TempFolder folder;
+    EXPECT_EXIT(stopHoldingTheLock(folder.path()), testing::ExitedWithCode(3), "free");
+}
+
 TEST(TextWriterDeathTest, FailedCloseEndsWithAMessageAndCode1) {
     TempFolder folder;
     TextWriter file((folder.path() / "missing-folder" / "a.txt").string());

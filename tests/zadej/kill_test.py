@@ -3,15 +3,18 @@
 kill the round file is there under its name, complete, with every result zadej acknowledged
 (the next table prompt came after it) and no other change; a re-pair either left it as it was
 or replaced it with a copy of it in zaloha/. The next run leaves no temporary file behind.
-Then a FIFO in place of each input file: every program ends at once, as for a missing file; and
-the system calls of a store in their order (strace)."""
+Then a FIFO in place of each input file: every program ends at once, as for a missing file; the
+system calls of a store in their order (strace); Ctrl+C at the re-pair question; links planted in
+place of web, zaloha and zamek.lck."""
 
 import argparse
 import os
 import random
 import re
+import select
 import shlex
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -269,6 +272,45 @@ def system_calls_of_a_store(options):
     print("system calls of a store: data flushed, renamed, the file and its folder flushed after the rename")
 
 
+def interrupted_re_pair(options, folder):
+    """Ctrl+C at los's re-pair question: the task file and the pairing list go as at any stop."""
+    process = subprocess.Popen(folder.command("los", ["1"]), cwd=folder.path, stdin=subprocess.PIPE,
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    process.stdin.write(b"a\n")  # the seed question of round 1
+    process.stdin.flush()
+    seen = b""
+    while b"provest znovu" not in seen:
+        ready, _, _ = select.select([process.stdout], [], [], 10)
+        assert ready, f"los never asked: {seen!r}"
+        seen += os.read(process.stdout.fileno(), 4096)
+    process.send_signal(signal.SIGINT)
+    process.wait(10)
+    left = [name for name in ("zadani.txt", "los1.txt") if os.path.exists(os.path.join(folder.path, name))]
+    assert not left, f"Ctrl+C at the re-pair question left {left}"
+
+
+def planted_links(options, folder):
+    """web, zaloha and zamek.lck planted as links to another folder: each refused with a line naming
+    it, nothing written there and nothing removed (not even an old temporary-looking file)."""
+    with tempfile.TemporaryDirectory(prefix="turnaj-elsewhere-") as elsewhere:
+        decoy = os.path.join(elsewhere, "partie1.txt.tmp.999999")
+        open(decoy, "w").close()
+        os.utime(decoy, (0, 0))
+        folder.run("zadej", ["1"], "1\n412 380\n0\n")  # a result, so that a re-pair keeps a copy
+        for name, program, args, keyboard in (("web", "stranky", [], ""), ("zaloha", "los", ["1"], "a\na\n"),
+                                              ("zamek.lck", "zadej", ["1"], "0\n")):
+            link = os.path.join(folder.path, name)
+            if os.path.isdir(link):
+                shutil.rmtree(link)
+            elif os.path.lexists(link):
+                os.remove(link)
+            os.symlink(os.path.join(elsewhere, name if name == "zamek.lck" else ""), link)
+            code, out = folder.run(program, args, keyboard)
+            os.remove(link)
+            assert code == 1 and f"{name} je odkaz" in out, f"{program} with {name} a link: {code}\n{out}"
+        assert os.listdir(elsewhere) == [os.path.basename(decoy)], os.listdir(elsewhere)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--bin", required=True)
@@ -282,6 +324,13 @@ def main():
         KillTest(options, Folder(options, path)).run()
     two_desks(options)
     system_calls_of_a_store(options)
+    if not options.launcher:  # Windows: the console window test interrupts, Wine shows no links
+        with tempfile.TemporaryDirectory(prefix="turnaj-links-") as path:
+            folder = Folder(options, path)
+            KillTest(options, folder)
+            interrupted_re_pair(options, folder)
+            planted_links(options, folder)
+        print("Ctrl+C at the re-pair question and planted links: nothing left, nothing written elsewhere")
     if hasattr(os, "mkfifo"):
         fifo_inputs(options)
 
