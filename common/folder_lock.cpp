@@ -25,7 +25,7 @@ std::string notWrittenMessage(const std::string& fileName) {
 [[noreturn]] void stopUnusable(platform::LockTry result, const std::string& fileName) {
     const std::string lockFile = platform::kLockFileName;
     if (result == platform::LockTry::OtherAccount)
-        stopWithMessage("Soubor " + lockFile + " patri jinemu uctu a nelze ho zamknout: smazte ho, az nebezi zadny program turnaje");
+        stopWithMessage("Soubor " + lockFile + " patri jinemu uctu: smazte ho, az nebezi zadny program turnaje");
     if (result == platform::LockTry::Link) stopWithMessage("Soubor " + lockFile + " je odkaz, program ho nepouzije: smazte ho");
     stopWithMessage(notWrittenMessage(fileName));
 }
