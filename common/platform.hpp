@@ -121,7 +121,8 @@ void releaseLock(std::intptr_t handle);
 // The lock file's bytes, read through the held handle; nothing when they cannot be read.
 std::optional<std::string> readLockFile(std::intptr_t handle);
 // Replaces the lock file's bytes in place through the held handle (the file is never replaced:
-// its lock is the folder's) and flushes them; false when that failed.
+// its lock is the folder's); false when that failed. Not flushed: a network client writes them
+// back before it gives the lock up, and a record that a power cut lost or tore reads as none.
 bool writeLockFile(std::intptr_t handle, const std::string& bytes);
 
 // --- Time ----------------------------------------------------------------------------------

@@ -375,7 +375,7 @@ std::optional<std::string> readLockFile(std::intptr_t handle) {
 bool writeLockFile(std::intptr_t handle, const std::string& bytes) {
     const int fd = static_cast<int>(handle);
     if (lseek(fd, 0, SEEK_SET) != 0 || !writeAll(fd, bytes)) return false;
-    return ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fdatasync(fd) == 0;
+    return ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
 }
 
 std::uint64_t millisecondsSinceStart() {

@@ -499,8 +499,7 @@ std::optional<std::string> readLockFile(std::intptr_t handle) {
 
 bool writeLockFile(std::intptr_t handle, const std::string& bytes) {
     HANDLE file = reinterpret_cast<HANDLE>(handle);
-    return SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN) && writeAll(file, bytes) && SetEndOfFile(file) &&
-           FlushFileBuffers(file);
+    return SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN) && writeAll(file, bytes) && SetEndOfFile(file);
 }
 
 std::uint64_t millisecondsSinceStart() { return GetTickCount64(); }
