@@ -1,6 +1,9 @@
 // The platform interface on Linux and other POSIX systems: ANSI sequences on the terminal,
 // open/fsync/rename for files, open-file-description locks, signals for interrupts, CLOCK_BOOTTIME.
 #include <dirent.h>
+#ifdef __linux__
+#include <sys/vfs.h>
+#endif
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -174,6 +177,22 @@ bool flushRenamed(const std::string& path) {
     return ok;
 }
 
+// On FAT and exFAT a replaced file's clusters are freed when its last handle closes. Freed within
+// the same flush as the directory entry that stops pointing at them, a disk that reorders its
+// writes may keep the freeing and lose the entry, and the check of the disk then empties the file.
+// Held open until the new entry is flushed, they are freed only by a later flush.
+std::vector<std::pair<std::string, int>> heldReplaced;  // folder, descriptor
+
+bool freesClustersAtLastClose(const std::string& folder) {
+#ifdef __linux__
+    constexpr long kFat = 0x4d44, kExfat = 0x2011bab0;
+    struct statfs info {};
+    return statfs(folder.c_str(), &info) == 0 && (info.f_type == kFat || info.f_type == kExfat);
+#else
+    return false;
+#endif
+}
+
 // Every file renamed into folder (the owed ones and the one just renamed), then the folder.
 bool flushRenamedInto(const std::string& folder, const std::string& renamed) {
     bool ok = renamed.empty() || flushRenamed(renamed);
@@ -181,6 +200,9 @@ bool flushRenamedInto(const std::string& folder, const std::string& renamed) {
         if (folderOf(file) == folder) ok = flushRenamed(file) && ok;
     ok = flushFolder(folder) && ok;
     std::erase_if(owedFiles, [&](const std::string& file) { return folderOf(file) == folder; });
+    for (const auto& [heldIn, descriptor] : heldReplaced)
+        if (heldIn == folder) close(descriptor);
+    std::erase_if(heldReplaced, [&](const auto& held) { return held.first == folder; });
     return ok;
 }
 
@@ -274,18 +296,26 @@ std::optional<std::string> writeTemporary(const std::string& target, const std::
 }
 
 ReplaceOutcome replaceFile(const std::string& from, const std::string& to, Durability durability) {
+    const std::string folder = folderOf(to);
+    const int replaced = durability != Durability::None && freesClustersAtLastClose(folder)
+                             ? open(to.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)
+                             : -1;
     {
         InterruptsHeld held;
-        if (std::rename(from.c_str(), to.c_str()) != 0) return ReplaceOutcome::Failed;
+        if (std::rename(from.c_str(), to.c_str()) != 0) {
+            if (replaced >= 0) close(replaced);
+            return ReplaceOutcome::Failed;
+        }
         clearPendingTemporary();
     }
+    if (replaced >= 0) heldReplaced.emplace_back(folder, replaced);
     if (durability == Durability::None) return ReplaceOutcome::Replaced;
     if (durability == Durability::WithNextFlush) {
         if (std::find(owedFiles.begin(), owedFiles.end(), to) == owedFiles.end()) owedFiles.push_back(to);
         return ReplaceOutcome::Replaced;
     }
     // One flush of a folder makes every replacement made in it so far durable.
-    return flushRenamedInto(folderOf(to), to) ? ReplaceOutcome::Replaced : ReplaceOutcome::ReplacedNotDurable;
+    return flushRenamedInto(folder, to) ? ReplaceOutcome::Replaced : ReplaceOutcome::ReplacedNotDurable;
 }
 
 std::vector<std::string> flushOwedFolder() {

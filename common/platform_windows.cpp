@@ -456,9 +456,17 @@ std::string computerName() {
 
 LockAttempt tryLock(const std::string& lockFile) {
     // Made with the folder's inherited rights: whoever may write the folder may lock the file.
+    // Made only where the name is free, never through a link (Wine follows a dangling one).
     const std::wstring name = wide(lockFile);
-    HANDLE file = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    const auto open = [&](DWORD disposition) {
+        return CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, disposition,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    };
+    HANDLE file = open(CREATE_NEW);
+    if (file == INVALID_HANDLE_VALUE && (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS)) {
+        file = open(OPEN_EXISTING);
+        if (file == INVALID_HANDLE_VALUE && nothingThere(GetLastError())) return {LockTry::Link};  // a name that leads nowhere
+    }
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError(), attributes = GetFileAttributesW(name.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return {LockTry::Link};

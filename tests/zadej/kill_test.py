@@ -304,7 +304,7 @@ def planted_links(options, folder):
                 shutil.rmtree(link)
             elif os.path.lexists(link):
                 os.remove(link)
-            os.symlink(os.path.join(elsewhere, name if name == "zamek.lck" else ""), link)
+            os.symlink(os.path.join(elsewhere, name if name == "zamek.lck" else ""), link)  # zamek.lck dangling
             code, out = folder.run(program, args, keyboard)
             os.remove(link)
             assert code == 1 and f"{name} je odkaz" in out, f"{program} with {name} a link: {code}\n{out}"
@@ -324,13 +324,13 @@ def main():
         KillTest(options, Folder(options, path)).run()
     two_desks(options)
     system_calls_of_a_store(options)
-    if not options.launcher:  # Windows: the console window test interrupts, Wine shows no links
-        with tempfile.TemporaryDirectory(prefix="turnaj-links-") as path:
-            folder = Folder(options, path)
-            KillTest(options, folder)
+    with tempfile.TemporaryDirectory(prefix="turnaj-links-") as path:
+        folder = Folder(options, path)
+        KillTest(options, folder)
+        if not options.launcher:  # Windows: the console window test interrupts
             interrupted_re_pair(options, folder)
-            planted_links(options, folder)
-        print("Ctrl+C at the re-pair question and planted links: nothing left, nothing written elsewhere")
+        planted_links(options, folder)
+    print("Ctrl+C at the re-pair question and planted links: nothing left, nothing written elsewhere")
     if hasattr(os, "mkfifo"):
         fifo_inputs(options)
 
