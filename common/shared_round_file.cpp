@@ -19,7 +19,8 @@ LockRecord recordOf(const FolderLock& lock) { return readLockRecord(lock.lockFil
 
 }  // namespace
 
-std::optional<std::string> currentRoundFile(const FolderLock& lock, const std::string& fileName) {
+std::optional<std::string> currentRoundFile(const FolderLock& lock, const std::string& fileName,
+                                            const std::string& writtenHere) {
     const LockRecord record = recordOf(lock);
     const std::string name = nameOf(fileName);
     const std::uint64_t start = platform::millisecondsSinceStart();
@@ -27,7 +28,8 @@ std::optional<std::string> currentRoundFile(const FolderLock& lock, const std::s
         auto bytes = readFileBytes(fileName);
         if (!bytes) return bytes;
         const RoundFileView view = viewOf(record, name, *bytes);
-        if (view == RoundFileView::Stale) return latestOf(record, name);
+        if (view == RoundFileView::Stale || (view == RoundFileView::ChangedOutside && *bytes == writtenHere))
+            return latestOf(record, name);
         if (view != RoundFileView::ChangedOutside || platform::millisecondsSinceStart() - start >= kCatchUpMs)
             return bytes;
         platform::sleepMilliseconds(kRereadPauseMs);

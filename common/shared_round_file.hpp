@@ -10,11 +10,14 @@
 #include "platform.hpp"
 
 // The round file's bytes as they are now; nothing when there is no such file. Where the file
-// read shows an earlier generation than the lock file records (a stale cache), the recorded
-// latest bytes; where it shows bytes the suite did not write although the record knows the
-// file, it is read again for a moment (a cache catching up), then taken as it is (changed by
-// hand, a copy put back from zaloha). Without a held lock, the file as read.
-std::optional<std::string> currentRoundFile(const FolderLock& lock, const std::string& fileName);
+// read shows an earlier generation than the lock file records (a stale cache), or shows what
+// this program wrote last (writtenHere) while the record holds another program's later write
+// (this computer's own copy, where the lock works on one computer only), the recorded latest
+// bytes; where it shows bytes the suite did not write although the record knows the file, it
+// is read again for a moment (a cache catching up), then taken as it is (changed by hand, a
+// copy put back from zaloha). Without a held lock, the file as read.
+std::optional<std::string> currentRoundFile(const FolderLock& lock, const std::string& fileName,
+                                            const std::string& writtenHere = {});
 
 // After a replace of the round file under the lock: the new generation recorded (a store), or
 // the round's record started again (a pairing). A stop between the replace and this leaves a

@@ -47,7 +47,7 @@ struct CurrentRound {
 };
 std::optional<CurrentRound> currentRound(Console& console, const FolderLock& lock, const std::string& fileName,
                                          OwnResults& own, RoundFileWriter write) {
-    const auto bytes = currentRoundFile(lock, fileName);
+    const auto bytes = currentRoundFile(lock, fileName, own.lastWritten);
     if (!bytes) return std::nullopt;
     noteRoundRead(own, *bytes);
     CurrentRound round{entriesIn(fileName, *bytes)};

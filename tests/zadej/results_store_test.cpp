@@ -5,6 +5,7 @@
 #include <functional>
 #include <sstream>
 
+#include "lock_record.hpp"
 #include "results_store.hpp"
 #include "temp_folder.hpp"
 
@@ -147,6 +148,20 @@ TEST_F(TwoDesks, AResultUndoneElsewhereIsStoredAgainWithOneWarning) {
     folder.write("partie3.txt", roundFile(300, 200, 350, 300));
     finishStores(a.console, path, a.own);
     EXPECT_EQ(folder.read("partie3.txt"), roundFile(300, 200, 350, 300));
+}
+
+// The other computer, whose lock this one never sees, wrote the round and its record after this
+// desk's last store, from a copy without it; this computer still reads its own last write. The
+// record's round is the current one, and this desk's result goes back into it.
+TEST_F(TwoDesks, ItsOwnLastWriteReadBackUnderANewerRecordIsAStaleCopy) {
+    folder.write("partie3.txt", roundFile(0, 0, 0, 0));
+    Desk a(path);
+    a.store(1, 412, 380);
+    LockRecord elsewhere;
+    recordStore(elsewhere, "partie3.txt", roundFile(0, 0, 0, 0), roundFile(0, 0, 350, 300));
+    folder.write("zamek.lck", lockRecordBytes(elsewhere));
+    finishStores(a.console, path, a.own);
+    EXPECT_EQ(folder.read("partie3.txt"), roundFile(412, 380, 350, 300));
 }
 
 int failuresLeft = 0;
