@@ -59,8 +59,10 @@ void warnNotDurable(Console& console, const std::string& path) {
     writeLine(console);
 }
 
+ReplaceResult TextWriter::commit() const { return replaceFileSafely(path_, text_, life_); }
+
 void TextWriter::close() {
-    const ReplaceResult result = replaceFileSafely(path_, text_, life_);
+    const ReplaceResult result = commit();
     if (result.outcome == platform::ReplaceOutcome::Failed) stopWithMessage(failedReplaceMessage(path_, result));
     if (result.outcome == platform::ReplaceOutcome::ReplacedNotDurable) warnNotDurable(processConsole(), path_);
 }

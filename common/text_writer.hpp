@@ -17,6 +17,13 @@ struct Console;
 // whole and renamed, so that no reader ever sees half of it, but not flushed.
 enum class FileLife { Kept, KeptFlushedWithNext, ThisRunOnly, Rebuildable };
 
+// How a replace ended; a replace that failed after its target vanished (a network share that
+// replaces by removing the target first) keeps its temporary as the only complete copy.
+struct ReplaceResult {
+    platform::ReplaceOutcome outcome = platform::ReplaceOutcome::Failed;
+    std::string keptCopy;
+};
+
 class TextWriter {
 public:
     explicit TextWriter(std::string path, FileLife life = FileLife::Kept) : path_(std::move(path)), life_(life) {}
@@ -31,6 +38,8 @@ public:
     // program ends with the one line of failedReplaceMessage and exit code 1; a file written
     // whose folder flush failed gets the warning of warnNotDurable and the program goes on.
     void close();
+    // Commits the file; on failure the old file stays as it was.
+    ReplaceResult commit() const;
 
     const std::string& path() const { return path_; }
     const std::string& text() const { return text_; }
@@ -39,13 +48,6 @@ private:
     std::string path_;
     FileLife life_;
     std::string text_;
-};
-
-// How a replace ended; a replace that failed after its target vanished (a network share that
-// replaces by removing the target first) keeps its temporary as the only complete copy.
-struct ReplaceResult {
-    platform::ReplaceOutcome outcome = platform::ReplaceOutcome::Failed;
-    std::string keptCopy;
 };
 
 // "Soubor <path> nelze zapsat": what the organiser is told when a file cannot be replaced; with
