@@ -44,7 +44,8 @@ FolderLock::FolderLock(std::intptr_t handle) : handle_(handle) {
     if (held()) releaseStep_ = addExitStep(ExitStep::ReleaseLock, [handle] { platform::releaseLock(handle); });
 }
 
-FolderLock::FolderLock(FolderLock&& other) noexcept : handle_(other.handle_), releaseStep_(other.releaseStep_) {
+FolderLock::FolderLock(FolderLock&& other) noexcept
+    : handle_(other.handle_), releaseStep_(other.releaseStep_), lockFile_(std::move(other.lockFile_)) {
     other.handle_ = kNone;
 }
 
@@ -53,6 +54,7 @@ FolderLock& FolderLock::operator=(FolderLock&& other) noexcept {
         release();
         handle_ = other.handle_;
         releaseStep_ = other.releaseStep_;
+        lockFile_ = std::move(other.lockFile_);
         other.handle_ = kNone;
     }
     return *this;
@@ -60,11 +62,13 @@ FolderLock& FolderLock::operator=(FolderLock&& other) noexcept {
 
 std::optional<std::string> FolderLock::lockFileBytes() const {
     if (!held()) return std::nullopt;
-    return platform::readLockFile(handle_);
+    if (!lockFile_) lockFile_ = platform::readLockFile(handle_);
+    return lockFile_;
 }
 
 void FolderLock::writeLockFile(const std::string& bytes) const {
-    if (held()) platform::writeLockFile(handle_, bytes);
+    if (!held()) return;
+    lockFile_ = platform::writeLockFile(handle_, bytes) ? std::optional(bytes) : std::nullopt;
 }
 
 void FolderLock::release() {
@@ -72,6 +76,7 @@ void FolderLock::release() {
     // A stop that ran the exit step has given the lock up already.
     if (removeExitStep(releaseStep_)) platform::releaseLock(handle_);
     handle_ = kNone;
+    lockFile_.reset();
 }
 
 std::optional<FolderLock> waitForFolderLock(Console& console, const std::string& fileName) {

@@ -21,7 +21,8 @@ public:
 
     // False on a file system without locks: the work goes on, unshared, and the lock file is not used.
     bool held() const { return handle_ != kNone; }
-    // The lock file's bytes (nothing when not held or unreadable) and their replacement.
+    // The lock file's bytes (nothing when not held or unreadable; read once while held, as no
+    // other program changes them meanwhile) and their replacement.
     std::optional<std::string> lockFileBytes() const;
     void writeLockFile(const std::string& bytes) const;
     void release();
@@ -32,6 +33,7 @@ private:
     explicit FolderLock(std::intptr_t handle);
     std::intptr_t handle_ = kNone;
     ExitStepId releaseStep_ = 0;
+    mutable std::optional<std::string> lockFile_;
 };
 
 // The lock of the folder of fileName. While another program holds it, after a moment the yellow

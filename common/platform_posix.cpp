@@ -207,12 +207,16 @@ bool flushRenamedInto(const std::string& folder, const std::string& renamed) {
     return ok;
 }
 
-// The lock file read from the file system itself, past this computer's cache, where it allows
-// that (O_DIRECT: NFS and SMB read from the server; a local disk in whole sectors): an SMB client
-// may still serve a cached copy of the locked file for a moment after another computer wrote it.
+// The lock file of a network share read from the server, past this computer's cache (O_DIRECT):
+// an SMB client may still serve a cached copy of the locked file for a moment after another
+// computer wrote it. A local disk's cache is the file.
 std::optional<std::string> readPastTheCache(int fd) {
 #if defined(__linux__) && defined(O_DIRECT)
+    constexpr long kNfs = 0x6969, kCifs = 0xff534d42, kSmb2 = 0xfe534d42;
     constexpr std::size_t kBlock = 4096, kMostBytes = 1 << 20;
+    struct statfs where {};
+    if (fstatfs(fd, &where) != 0 || (where.f_type != kNfs && where.f_type != kCifs && where.f_type != kSmb2))
+        return std::nullopt;
     const int direct = open(("/proc/self/fd/" + std::to_string(fd)).c_str(), O_RDONLY | O_DIRECT | O_CLOEXEC);
     if (direct < 0) return std::nullopt;
     void* buffer = nullptr;
