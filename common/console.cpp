@@ -6,13 +6,24 @@
 #include <iostream>
 #include <vector>
 
+#include "exit_steps.hpp"
 #include "platform.hpp"
-#include "run_error.hpp"
 #include "text_reader.hpp"
 
 namespace {
 
 constexpr NumberRange kAnyNumber{INT32_MIN, INT32_MAX};
+
+// The console's own exit steps, on the list from the program's start: also a program that stops
+// before it writes a line (a processor check) waits before its window closes.
+const bool consoleStepsRegistered = [] {
+    addExitStep(ExitStep::RestoreColours, [] { platform::restoreColours(std::cout); });
+    addExitStep(ExitStep::WaitBeforeWindowCloses, [] {
+        waitBeforeWindowCloses();
+        platform::restoreColours(std::cout);
+    });
+    return true;
+}();
 
 // The first `count` blank-separated tokens of a line, as whole numbers within the range.
 std::optional<std::vector<std::int32_t>> leadingNumbers(std::string_view line, std::size_t count, NumberRange range) {

@@ -15,7 +15,8 @@ namespace platform {
 
 // Once, before the first byte is written: the console streams carry bytes unchanged, and an
 // interrupt (Ctrl+C, Ctrl+Break, closing the window, hang-up, termination) removes the pending
-// temporary file and gives the terminal its own colours back before the program dies.
+// temporary file and the files marked for removal and gives the terminal its own colours back
+// before the program dies.
 void prepareConsole();
 
 // True when standard output is an interactive terminal (colours and clearing make sense).
@@ -57,16 +58,18 @@ FileRead readFile(const std::string& path);
 // True when anything (a file, a folder) has this name.
 bool pathExists(const std::string& path);
 
-// Writes bytes to a new temporary file <target>.tmp.<process number> in target's folder,
-// created exclusively (a counter is added to the name when an earlier process left one),
-// flushed to the disk when durable. From the moment it exists until the replace or
-// clearPendingTemporary an interrupt removes it; an interrupt never removes a file that this
-// process did not create. Its name comes back; on failure nothing is left and nothing comes back.
+// Writes bytes to a new temporary file beside target, named as temporary_names.hpp makes them
+// (this computer, this process, and a counter when an earlier process left that name), created
+// exclusively, flushed to the disk when durable. From the moment it exists until the replace or
+// clearPendingTemporary an interrupt removes it; an interrupt never
+// removes a file that this process did not create. Its name comes back; on failure nothing is
+// left and nothing comes back.
 std::optional<std::string> writeTemporary(const std::string& target, const std::string& bytes, bool durable);
 
 // How a replacement is made to survive a power cut: not at all (a file the run erases itself);
-// with its folder flushed at once; or with the folder flushed by the run's next flush of it, or
-// at the program's end (flushOwedFolder), when another kept file follows straight away.
+// flushed at once; or flushed by the run's next flush of its folder, or at the program's end
+// (flushOwedFolder), when another kept file follows straight away. Flushed means: the file
+// under its new name (on FAT and exFAT that writes its directory entry), then its folder.
 enum class Durability { None, Now, WithNextFlush };
 
 // Failed: to is as it was. Replaced: to has the new bytes. ReplacedNotDurable: to has the new
@@ -85,63 +88,52 @@ std::vector<std::string> flushOwedFolder();
 // Erases a file; a file that is already gone is fine.
 void removeFile(const std::string& path);
 
-// The temporary file, if any, is no longer the interrupt handler's to remove.
+// A file an interrupt removes, and removeMarkedFiles (a stop of the program); at most
+// kMarkedFiles of them, each named whole (a name cut short could be another file's).
+inline constexpr std::size_t kMarkedFiles = 4;
+void markForRemoval(const std::string& path);
+void removeMarkedFiles();
+
+// The temporary file, if any, is no longer the interrupt handler's to remove: it was removed,
+// or it is kept as the only complete copy of what it holds.
 void clearPendingTemporary();
 
-// Removes the temporaries in the folder of file (<target>.tmp.<pid>, <target>.tmp.<pid>.<n>)
-// that writers left behind: the writer's process no longer runs on this computer and, unless
-// this thread holds the folder's lock (every writer of the suite holds it while its temporary
-// exists, so none is at work), the temporary is more than a minute older than its target: on a
-// file system without locks the folder may still be shared, and a writer on another computer
-// keeps its temporary for a second or two at most.
-void removeStaleTemporariesBeside(const std::string& file);
+// --- What the sweep of leftovers asks -------------------------------------------------------
+
+// The names in a folder (not . and ..); nothing when it cannot be listed or is a link.
+std::vector<std::string> folderEntries(const std::string& folder);
+// Seconds since a plain file was last written (0 when its time is ahead of this computer's
+// clock); nothing for anything else (no such file, a link, a folder, a device).
+std::optional<std::int64_t> plainFileAge(const std::string& path);
+// Whether a process with this number runs on this computer.
+bool processRuns(std::uint32_t process);
+// This computer's network name, as the system gives it.
+std::string computerName();
 
 // --- Lock ----------------------------------------------------------------------------------
 
 // The one file of the suite that is never replaced or removed: its lock is the folder's lock.
 inline constexpr const char* kLockFileName = "zamek.lck";
 
-// An exclusive lock of a tournament folder, shared by every program of the suite on every
-// computer that sees the folder: a lock of the file zamek.lck in it, created empty when missing.
-class FolderLock {
-public:
-    // Held: the lock is ours until release. NotSupported: the folder's file system has no locks
-    // (the work may go on, unshared). Failed: zamek.lck cannot be made, opened or locked.
-    // NoLockFile: the folder has no zamek.lck, and takeExisting made none.
-    enum class State { Held, NotSupported, Failed, NoLockFile };
-
-    FolderLock(FolderLock&& other) noexcept : handle_(other.handle_), state_(other.state_) { other.handle_ = kNone; }
-    FolderLock& operator=(FolderLock&& other) noexcept {
-        if (this != &other) {
-            release();
-            handle_ = other.handle_;
-            state_ = other.state_;
-            other.handle_ = kNone;
-        }
-        return *this;
-    }
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
-    ~FolderLock() { release(); }
-
-    // Waits for the lock of the folder that holds the file at path. A thread that holds the
-    // lock already gets Held at once and nothing to release: a run works in one tournament
-    // folder (and its zaloha), and the lock taken first covers every file it replaces.
-    static FolderLock take(const std::string& path);
-    // The same where the folder has its lock file already (los made it); a folder that has
-    // none gets none, and nothing is held.
-    static FolderLock takeExisting(const std::string& path);
-    State state() const { return state_; }
-    void release();
-
-private:
-    static constexpr std::intptr_t kNone = -1;
-    // creation: whether a missing lock file is made, in the system's own terms.
-    static FolderLock lockWith(const std::string& path, int creation);
-    FolderLock(std::intptr_t handle, State state) : handle_(handle), state_(state) {}
-    std::intptr_t handle_ = kNone;
-    State state_ = State::Failed;
+// One try at the exclusive lock of a lock file, shared by every program of the suite on every
+// computer that sees the folder. The file is created when missing, so that every account that
+// may write the folder may lock it. Held: the handle is ours until releaseLock. Busy: another
+// program holds it. NotSupported: the file system has no locks. OtherAccount: the file exists but
+// this account may not open it for locking. Link: the name is a link (never followed).
+// Failed: anything else (a read-only folder, a folder in its place).
+enum class LockTry { Held, Busy, NotSupported, OtherAccount, Link, Failed };
+struct LockAttempt {
+    LockTry result = LockTry::Failed;
+    std::intptr_t handle = -1;
 };
+LockAttempt tryLock(const std::string& lockFile);
+void releaseLock(std::intptr_t handle);
+// The lock file's bytes, read through the held handle; nothing when they cannot be read.
+std::optional<std::string> readLockFile(std::intptr_t handle);
+// Replaces the lock file's bytes in place through the held handle (the file is never replaced:
+// its lock is the folder's); false when that failed. Not flushed: a network client writes them
+// back before it gives the lock up, and a record that a power cut lost or tore reads as none.
+bool writeLockFile(std::intptr_t handle, const std::string& bytes);
 
 // --- Time ----------------------------------------------------------------------------------
 
@@ -150,9 +142,11 @@ std::uint64_t millisecondsSinceStart();
 
 // --- Folders and watching files ------------------------------------------------------------
 
-// Creates the folder when it is missing (its parent must exist); true when the folder exists
-// afterwards.
-bool createFolder(const std::string& path);
+// Creates the folder when it is missing (its parent must exist). Ready: a folder of its own is
+// there. Link: the name is a link (to a folder or not), never followed. NotFolder: a file has the
+// name. Failed: it could not be made.
+enum class FolderState { Ready, Link, NotFolder, Failed };
+FolderState createFolder(const std::string& path);
 
 // What tells that a file changed: which file it is (every replace of the suite is a rename, so
 // a new file under the old name), its size, its modification time, and the time of its last

@@ -2,6 +2,9 @@
 // open/fsync/rename for files, open-file-description locks, signals for interrupts, CLOCK_BOOTTIME,
 // posix_spawn with pipes for other programs.
 #include <dirent.h>
+#ifdef __linux__
+#include <sys/vfs.h>
+#endif
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
@@ -29,8 +32,11 @@ namespace platform {
 
 namespace {
 
-// Fixed buffer so that the interrupt handler touches no heap.
-char pendingTemporary[4096] = {0};
+// Fixed buffers so that the interrupt handler touches no heap.
+constexpr std::size_t kPathBytes = 4096;
+char pendingTemporary[kPathBytes] = {0};
+char markedFiles[kMarkedFiles][kPathBytes] = {};
+volatile std::sig_atomic_t markedCount = 0;
 volatile std::sig_atomic_t coloursSet = 0;
 // The program that runSystemProgram or runThisProgramAgain waits for, 0 for none: an interrupt
 // sent to this process alone (a terminated watcher) ends it first.
@@ -39,15 +45,17 @@ constexpr char kResetColours[] = "\x1b[0m";
 // A file that cannot be read or replaced now is tried again for about a second.
 constexpr std::uint64_t kPatienceMs = 1000;
 constexpr std::uint32_t kRetryPauseMs = 50;
-// A temporary this much older than its target was left by a writer that is gone.
-constexpr time_t kStaleSeconds = 60;
 // A lock of the open file itself, not of the process: NFS and CIFS pass it on to the server,
 // and two sessions in one process exclude each other. Systems without it get the process lock.
-#ifdef F_OFD_SETLKW
-constexpr int kWaitForLock = F_OFD_SETLKW;
+#ifdef F_OFD_SETLK
+constexpr int kTryLock = F_OFD_SETLK;
 #else
-constexpr int kWaitForLock = F_SETLKW;
+constexpr int kTryLock = F_SETLK;
 #endif
+
+void unlinkMarked() {
+    for (std::sig_atomic_t i = 0; i < markedCount; ++i) unlink(markedFiles[i]);
+}
 
 extern "C" void removePendingAndDie(int signalNumber) {
     if (runningChild > 0) {
@@ -55,6 +63,7 @@ extern "C" void removePendingAndDie(int signalNumber) {
         waitpid(runningChild, nullptr, 0);
     }
     if (pendingTemporary[0] != '\0') unlink(pendingTemporary);
+    unlinkMarked();
     if (coloursSet) {
         ssize_t ignored = write(STDOUT_FILENO, kResetColours, sizeof kResetColours - 1);
         (void)ignored;
@@ -63,10 +72,11 @@ extern "C" void removePendingAndDie(int signalNumber) {
     std::raise(signalNumber);
 }
 
-void setPendingTemporary(const std::string& path) {
-    std::size_t n = std::min(path.size(), sizeof pendingTemporary - 1);
-    pendingTemporary[n] = '\0';
-    std::memcpy(pendingTemporary, path.data(), n);
+// A name too long for the buffer is not registered: cut short, it could be another file's.
+bool copyPath(char (&buffer)[kPathBytes], const std::string& path) {
+    if (path.size() >= kPathBytes) return false;
+    std::memcpy(buffer, path.c_str(), path.size() + 1);
+    return true;
 }
 
 // Holds back the interrupts that remove the pending temporary for as long as it lives: a file
@@ -133,15 +143,21 @@ FileRead readOnce(const std::string& path) {
     return result;
 }
 
+// This computer as temporary names give it.
+const std::string& ourComputer() {
+    static const std::string token = computerToken(computerName());
+    return token;
+}
+
 // A name beside target that no other writer uses: the process number, and a counter for the
 // rare leftover of an earlier process with the same number. The file is registered for the
 // interrupt handler as it comes into being, and only when this call created it.
 int createExclusive(const std::string& target, std::string& name) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = temporaryName(target, static_cast<std::uint32_t>(getpid()), attempt);
+        name = temporaryName(target, ourComputer(), static_cast<std::uint32_t>(getpid()), attempt);
         InterruptsHeld held;
         int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) setPendingTemporary(name);
+        if (fd >= 0) copyPath(pendingTemporary, name);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
@@ -153,12 +169,6 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The path of another file in the folder of path, written the way path is.
-std::string besideFile(const std::string& path, const std::string& name) {
-    auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? name : path.substr(0, slash + 1) + name;
-}
-
 // Some file systems cannot flush a folder at all (EINVAL); that is no failure of ours.
 bool flushFolder(const std::string& folder) {
     int fd = open(folder.c_str(), O_RDONLY | O_CLOEXEC);
@@ -168,18 +178,77 @@ bool flushFolder(const std::string& folder) {
     return ok;
 }
 
-// Files replaced with their folder's flush put off (Durability::WithNextFlush).
+// Files replaced with their flushes after the rename put off (Durability::WithNextFlush).
 std::vector<std::string> owedFiles;
 
-void forgetOwed(const std::string& folder) {
-    std::erase_if(owedFiles, [&](const std::string& file) { return folderOf(file) == folder; });
+// The file under its new name flushed again after the rename: on FAT and exFAT only this
+// writes its directory entry, which until then still points at the old file's freed clusters.
+bool flushRenamed(const std::string& path) {
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    bool ok = fsync(fd) == 0 || errno == EINVAL;
+    close(fd);
+    return ok;
 }
 
-// This thread holds the lock of its tournament folder. A run of the suite works in one folder
-// (and its zaloha), so a lock already held covers every file it replaces.
-thread_local bool folderLockHeld = false;
+// On FAT and exFAT a replaced file's clusters are freed when its last handle closes. Freed within
+// the same flush as the directory entry that stops pointing at them, a disk that reorders its
+// writes may keep the freeing and lose the entry, and the check of the disk then empties the file.
+// Held open until the new entry is flushed, they are freed only by a later flush.
+std::vector<std::pair<std::string, int>> heldReplaced;  // folder, descriptor
 
-bool processRuns(pid_t pid) { return pid > 0 && (kill(pid, 0) == 0 || errno == EPERM); }
+bool freesClustersAtLastClose(const std::string& folder) {
+#ifdef __linux__
+    constexpr long kFat = 0x4d44, kExfat = 0x2011bab0;
+    struct statfs info {};
+    return statfs(folder.c_str(), &info) == 0 && (info.f_type == kFat || info.f_type == kExfat);
+#else
+    return false;
+#endif
+}
+
+// Every file renamed into folder (the owed ones and the one just renamed), then the folder.
+bool flushRenamedInto(const std::string& folder, const std::string& renamed) {
+    bool ok = renamed.empty() || flushRenamed(renamed);
+    for (const std::string& file : owedFiles)
+        if (folderOf(file) == folder) ok = flushRenamed(file) && ok;
+    ok = flushFolder(folder) && ok;
+    std::erase_if(owedFiles, [&](const std::string& file) { return folderOf(file) == folder; });
+    for (const auto& [heldIn, descriptor] : heldReplaced)
+        if (heldIn == folder) close(descriptor);
+    std::erase_if(heldReplaced, [&](const auto& held) { return held.first == folder; });
+    return ok;
+}
+
+// The lock file of a network share read from the server, past this computer's cache (O_DIRECT):
+// an SMB client may still serve a cached copy of the locked file for a moment after another
+// computer wrote it. A local disk's cache is the file.
+std::optional<std::string> readPastTheCache(int fd) {
+#if defined(__linux__) && defined(O_DIRECT)
+    constexpr long kNfs = 0x6969, kCifs = 0xff534d42, kSmb2 = 0xfe534d42;
+    constexpr std::size_t kBlock = 4096, kMostBytes = 1 << 20;
+    struct statfs where {};
+    if (fstatfs(fd, &where) != 0 || (where.f_type != kNfs && where.f_type != kCifs && where.f_type != kSmb2))
+        return std::nullopt;
+    const int direct = open(("/proc/self/fd/" + std::to_string(fd)).c_str(), O_RDONLY | O_DIRECT | O_CLOEXEC);
+    if (direct < 0) return std::nullopt;
+    void* buffer = nullptr;
+    std::optional<std::string> bytes;
+    if (posix_memalign(&buffer, kBlock, kMostBytes) == 0) {
+        std::size_t done = 0;
+        ssize_t n = -1;
+        while (done < kMostBytes && (n = read(direct, static_cast<char*>(buffer) + done, kMostBytes - done)) > 0)
+            done += static_cast<std::size_t>(n);
+        if (n == 0) bytes = std::string(static_cast<const char*>(buffer), done);
+    }
+    std::free(buffer);
+    close(direct);
+    return bytes;
+#else
+    (void)fd;
+    return std::nullopt;
+#endif
+}
 
 // File systems without any locks answer so; every other failure is a real one.
 bool withoutLocks(int error) { return error == ENOLCK || error == EOPNOTSUPP || error == ENOSYS || error == EINVAL; }
@@ -198,6 +267,37 @@ bool localeIsUtf8() {
     for (char c : locale.substr(dot + 1, locale.find('@', dot) - dot - 1))
         if (c != '-' && c != '_') charset += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return charset == "utf8";
+}
+
+// The lock file opened for locking, never through a link. One made here gets mode 0666 whatever
+// the umask: another account that may write the folder must be able to lock it too.
+LockAttempt openLockFile(const std::string& lockFile) {
+    int fd;
+    bool made = true;
+    do fd = open(lockFile.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0 && errno == EEXIST) {
+        made = false;
+        do fd = open(lockFile.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        while (fd < 0 && errno == EINTR);
+    }
+    if (fd < 0) {
+        const int error = errno;
+        struct stat info {};
+        if (lstat(lockFile.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) return {LockTry::Link};
+        if (error == EACCES || error == EPERM) return {made ? LockTry::Failed : LockTry::OtherAccount};
+        return {LockTry::Failed};
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return {LockTry::Failed};
+    }
+    if (made) {
+        int ignored = fchmod(fd, 0666);  // a file system without modes (FAT) keeps its own
+        (void)ignored;
+    }
+    return {LockTry::Held, fd};
 }
 
 }  // namespace
@@ -274,31 +374,36 @@ std::optional<std::string> writeTemporary(const std::string& target, const std::
 }
 
 ReplaceOutcome replaceFile(const std::string& from, const std::string& to, Durability durability) {
+    const std::string folder = folderOf(to);
+    const int replaced = durability != Durability::None && freesClustersAtLastClose(folder)
+                             ? open(to.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)
+                             : -1;
     {
         InterruptsHeld held;
-        if (std::rename(from.c_str(), to.c_str()) != 0) return ReplaceOutcome::Failed;
+        if (std::rename(from.c_str(), to.c_str()) != 0) {
+            if (replaced >= 0) close(replaced);
+            return ReplaceOutcome::Failed;
+        }
         clearPendingTemporary();
     }
+    if (replaced >= 0) heldReplaced.emplace_back(folder, replaced);
     if (durability == Durability::None) return ReplaceOutcome::Replaced;
     if (durability == Durability::WithNextFlush) {
         if (std::find(owedFiles.begin(), owedFiles.end(), to) == owedFiles.end()) owedFiles.push_back(to);
         return ReplaceOutcome::Replaced;
     }
     // One flush of a folder makes every replacement made in it so far durable.
-    const std::string folder = folderOf(to);
-    if (!flushFolder(folder)) return ReplaceOutcome::ReplacedNotDurable;
-    forgetOwed(folder);
-    return ReplaceOutcome::Replaced;
+    return flushRenamedInto(folder, to) ? ReplaceOutcome::Replaced : ReplaceOutcome::ReplacedNotDurable;
 }
 
 std::vector<std::string> flushOwedFolder() {
     std::vector<std::string> notDurable;
     while (!owedFiles.empty()) {
-        const std::string folder = folderOf(owedFiles.front());
-        if (!flushFolder(folder))
-            for (const std::string& file : owedFiles)
+        const std::vector<std::string> owed = owedFiles;
+        const std::string folder = folderOf(owed.front());
+        if (!flushRenamedInto(folder, {}))
+            for (const std::string& file : owed)
                 if (folderOf(file) == folder) notDurable.push_back(file);
-        forgetOwed(folder);
     }
     return notDurable;
 }
@@ -307,60 +412,79 @@ void removeFile(const std::string& path) { unlink(path.c_str()); }
 
 void clearPendingTemporary() { pendingTemporary[0] = '\0'; }
 
-void removeStaleTemporariesBeside(const std::string& file) {
-    DIR* listing = opendir(folderOf(file).c_str());
-    if (listing == nullptr) return;
-    std::vector<std::string> stale;
-    while (const dirent* entry = readdir(listing)) {
-        auto temporary = temporaryOf(entry->d_name);
-        if (!temporary || processRuns(static_cast<pid_t>(temporary->process))) continue;
-        const std::string path = besideFile(file, entry->d_name);
-        struct stat info {}, target {};
-        if (lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
-        if (folderLockHeld || (stat(besideFile(file, temporary->target).c_str(), &target) == 0 &&
-                               info.st_mtime + kStaleSeconds < target.st_mtime))
-            stale.push_back(path);
-    }
-    closedir(listing);
-    for (const std::string& path : stale) unlink(path.c_str());
+void markForRemoval(const std::string& path) {
+    InterruptsHeld held;
+    if (markedCount < static_cast<std::sig_atomic_t>(kMarkedFiles) && copyPath(markedFiles[markedCount], path))
+        markedCount = markedCount + 1;
 }
 
-FolderLock FolderLock::take(const std::string& path) { return lockWith(path, O_CREAT); }
+void removeMarkedFiles() { unlinkMarked(); }
 
-FolderLock FolderLock::takeExisting(const std::string& path) { return lockWith(path, 0); }
-
-FolderLock FolderLock::lockWith(const std::string& path, int creation) {
-    if (folderLockHeld) return FolderLock(kNone, State::Held);
-    const std::string lockPath = besideFile(path, kLockFileName);
-    int fd;
-    do fd = open(lockPath.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | creation, 0666);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0) return FolderLock(kNone, errno == ENOENT && creation == 0 ? State::NoLockFile : State::Failed);
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+std::vector<std::string> folderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return names;
+    DIR* listing = fdopendir(fd);
+    if (listing == nullptr) {
         close(fd);
-        return FolderLock(kNone, State::Failed);
+        return names;
     }
+    while (const dirent* entry = readdir(listing))
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) names.emplace_back(entry->d_name);
+    closedir(listing);
+    return names;
+}
+
+std::optional<std::int64_t> plainFileAge(const std::string& path) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    return std::max<std::int64_t>(0, static_cast<std::int64_t>(time(nullptr)) - info.st_mtime);
+}
+
+bool processRuns(std::uint32_t process) {
+    const auto pid = static_cast<pid_t>(process);
+    return pid > 0 && (kill(pid, 0) == 0 || errno == EPERM);
+}
+
+std::string computerName() {
+    char name[256] = {0};
+    if (gethostname(name, sizeof name - 1) != 0) return {};
+    return name;
+}
+
+LockAttempt tryLock(const std::string& lockFile) {
+    LockAttempt attempt = openLockFile(lockFile);
+    if (attempt.result != LockTry::Held) return attempt;
+    const int fd = static_cast<int>(attempt.handle);
     struct flock whole {};
     whole.l_type = F_WRLCK;
     whole.l_whence = SEEK_SET;
     int locked;
-    do locked = fcntl(fd, kWaitForLock, &whole);
+    do locked = fcntl(fd, kTryLock, &whole);
     while (locked != 0 && errno == EINTR);
-    if (locked == 0) {
-        folderLockHeld = true;
-        return FolderLock(fd, State::Held);
-    }
+    if (locked == 0) return attempt;
     const int error = errno;
     close(fd);
-    return FolderLock(kNone, withoutLocks(error) ? State::NotSupported : State::Failed);
+    if (error == EAGAIN || error == EACCES) return {LockTry::Busy};
+    return {withoutLocks(error) ? LockTry::NotSupported : LockTry::Failed};
 }
 
-void FolderLock::release() {
-    if (handle_ == kNone) return;
-    folderLockHeld = false;
-    close(static_cast<int>(handle_));  // closing the file gives the lock up
-    handle_ = kNone;
+void releaseLock(std::intptr_t handle) { close(static_cast<int>(handle)); }  // closing gives the lock up
+
+std::optional<std::string> readLockFile(std::intptr_t handle) {
+    if (auto direct = readPastTheCache(static_cast<int>(handle))) return direct;
+    const int fd = static_cast<int>(handle);
+    struct stat info {};
+    std::string bytes;
+    if (fstat(fd, &info) != 0 || lseek(fd, 0, SEEK_SET) != 0 || !readAll(fd, static_cast<std::size_t>(info.st_size), bytes))
+        return std::nullopt;
+    return bytes;
+}
+
+bool writeLockFile(std::intptr_t handle, const std::string& bytes) {
+    const int fd = static_cast<int>(handle);
+    if (lseek(fd, 0, SEEK_SET) != 0 || !writeAll(fd, bytes)) return false;
+    return ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
 }
 
 std::uint64_t millisecondsSinceStart() {
@@ -373,10 +497,12 @@ std::uint64_t millisecondsSinceStart() {
     return static_cast<std::uint64_t>(now.tv_sec) * 1000u + static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;
 }
 
-bool createFolder(const std::string& path) {
-    if (mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) return false;
+FolderState createFolder(const std::string& path) {
+    if (mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) return FolderState::Failed;
     struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    if (lstat(path.c_str(), &info) != 0) return FolderState::Failed;
+    if (S_ISLNK(info.st_mode)) return FolderState::Link;
+    return S_ISDIR(info.st_mode) ? FolderState::Ready : FolderState::NotFolder;
 }
 
 std::optional<FileStamp> fileStamp(const std::string& path) {

@@ -7,7 +7,8 @@
 //    replace + POSIX flags; Windows 10 1709 and later on NTFS), which replaces a file that a
 //    reader has open;
 //  - where the system or the file system refuses it (older Windows, FAT and exFAT, many network
-//    shares, Wine), MoveFileExW with replace and write-through.
+//    shares, Wine), MoveFileExW with replace and write-through, then the file flushed again
+//    under its new name.
 // Both are retried for about a second while another program (a reader, an editor, a virus
 // scanner) holds the file. The name never points to nothing.
 #ifndef NOMINMAX
@@ -41,9 +42,8 @@ constexpr DWORD kRenameReplaceIfExists = 0x1, kRenamePosixSemantics = 0x2;
 // A file that cannot be read or replaced now is tried again for about a second.
 constexpr ULONGLONG kPatienceMs = 1000;
 constexpr std::uint32_t kRetryPauseMs = 50;
-// A temporary this much older than its target was left by a writer that is gone (in the
-// 100-nanosecond units of file times).
-constexpr std::uint64_t kStaleTicks = 60ull * 10000000ull;
+// File times count 100-nanosecond units.
+constexpr std::uint64_t kTicksPerSecond = 10000000ull;
 
 // --- Names ---------------------------------------------------------------------------------
 
@@ -67,16 +67,25 @@ std::wstring fullPath(const std::wstring& path) {
 
 // --- Interrupt clean-up --------------------------------------------------------------------
 
-// A fixed buffer: the console handler runs on a thread of its own while the program goes on.
+// Fixed buffers: the console handler runs on a thread of its own while the program goes on.
 // The guard makes a temporary and its registration come and go together: the handler waits
 // while a temporary is being created or renamed, and never lets go (the process ends).
-wchar_t pendingTemporary[4096] = {};
+constexpr std::size_t kPathChars = 4096;
+wchar_t pendingTemporary[kPathChars] = {};
+wchar_t markedFiles[kMarkedFiles][kPathChars] = {};
+std::size_t markedCount = 0;
 SRWLOCK pendingGuard = SRWLOCK_INIT;
 
-void copyInto(wchar_t (&buffer)[4096], const std::wstring& text) {
-    const std::size_t n = std::min(text.size(), std::size(buffer) - 1);
-    buffer[n] = L'\0';
-    std::wmemcpy(buffer, text.data(), n);
+// A name too long for the buffer is not registered: cut short, it could be another file's.
+bool copyInto(wchar_t (&buffer)[kPathChars], const std::wstring& text) {
+    if (text.size() >= kPathChars) return false;
+    std::wmemcpy(buffer, text.c_str(), text.size() + 1);
+    return true;
+}
+
+// Called with the guard held.
+void deleteMarked() {
+    for (std::size_t i = 0; i < markedCount; ++i) DeleteFileW(markedFiles[i]);
 }
 
 // --- Console -------------------------------------------------------------------------------
@@ -105,6 +114,7 @@ void giveColoursBack() {
 BOOL WINAPI onConsoleEvent(DWORD) {
     AcquireSRWLockExclusive(&pendingGuard);
     if (pendingTemporary[0] != L'\0') DeleteFileW(pendingTemporary);
+    deleteMarked();
     giveColoursBack();
     ExitProcess(STATUS_CONTROL_C_EXIT);
 }
@@ -135,13 +145,19 @@ bool writeAll(HANDLE file, const std::string& bytes) {
     return true;
 }
 
+// This computer as temporary names give it.
+const std::string& ourComputer() {
+    static const std::string token = computerToken(computerName());
+    return token;
+}
+
 // A name beside target that no other writer uses: the process number, and a counter for the
 // rare leftover of an earlier process with the same number. Delete sharing lets the console
 // handler remove the file while it is still open. The file is registered for the handler as it
 // comes into being, and only when this call created it.
 HANDLE createExclusive(const std::string& target, std::string& name) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = temporaryName(target, GetCurrentProcessId(), attempt);
+        name = temporaryName(target, ourComputer(), GetCurrentProcessId(), attempt);
         const std::wstring wideName = wide(name);
         AcquireSRWLockExclusive(&pendingGuard);
         HANDLE file = CreateFileW(wideName.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
@@ -196,24 +212,6 @@ FileRead readOnce(const std::string& path) {
     if (isRegularFile(file)) result.status = readAll(file, result.bytes) ? ReadStatus::Read : ReadStatus::Unreadable;
     CloseHandle(file);
     return result;
-}
-
-// The path of another file in the folder of path, written the way path is.
-std::string besideFile(const std::string& path, const std::string& name) {
-    auto slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? name : path.substr(0, slash + 1) + name;
-}
-
-// This thread holds the lock of its tournament folder. A run of the suite works in one folder
-// (and its zaloha), so a lock already held covers every file it replaces.
-thread_local bool folderLockHeld = false;
-
-bool processRuns(DWORD pid) {
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
-    if (process == nullptr) return GetLastError() != ERROR_INVALID_PARAMETER;  // denied: it runs
-    const bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-    CloseHandle(process);
-    return runs;
 }
 
 std::string narrow(const std::wstring& text) {
@@ -275,10 +273,17 @@ Rename renamePosix(const std::wstring& from, const std::wstring& to, bool durabl
     return result;
 }
 
+// Write-through is only asked for (Wine and some file systems ignore it): the file is flushed
+// again through a handle of its own under its new name, which writes its directory entry on
+// FAT and exFAT as well.
 Rename renameClassic(const std::wstring& from, const std::wstring& to, bool durable) {
     const DWORD flags = MOVEFILE_REPLACE_EXISTING | (durable ? MOVEFILE_WRITE_THROUGH : 0);
-    if (MoveFileExW(from.c_str(), to.c_str(), flags)) return {};
-    return {GetLastError(), false};
+    if (!MoveFileExW(from.c_str(), to.c_str(), flags)) return {GetLastError(), false};
+    if (!durable) return {};
+    HANDLE file = openExisting(to, GENERIC_WRITE);
+    Rename result{0, file != INVALID_HANDLE_VALUE && FlushFileBuffers(file)};
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    return result;
 }
 
 bool posixRenameRefused = false;  // learnt on the first replace
@@ -413,73 +418,125 @@ void clearPendingTemporary() {
     ReleaseSRWLockExclusive(&pendingGuard);
 }
 
-void removeStaleTemporariesBeside(const std::string& file) {
+void markForRemoval(const std::string& path) {
+    AcquireSRWLockExclusive(&pendingGuard);
+    if (markedCount < kMarkedFiles && copyInto(markedFiles[markedCount], wide(path))) ++markedCount;
+    ReleaseSRWLockExclusive(&pendingGuard);
+}
+
+void removeMarkedFiles() {
+    AcquireSRWLockExclusive(&pendingGuard);
+    deleteMarked();
+    ReleaseSRWLockExclusive(&pendingGuard);
+}
+
+std::vector<std::string> folderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    const DWORD attributes = GetFileAttributesW(wide(folder).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+        (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+        return names;
     WIN32_FIND_DATAW found;
-    HANDLE listing = FindFirstFileW(wide(besideFile(file, "*.tmp.*")).c_str(), &found);
-    if (listing == INVALID_HANDLE_VALUE) return;
-    std::vector<std::string> stale;
+    HANDLE listing = FindFirstFileW(wide(folder + "\\*").c_str(), &found);
+    if (listing == INVALID_HANDLE_VALUE) return names;
     do {
         const std::string name = narrow(found.cFileName);
-        auto temporary = temporaryOf(name);
-        if (!temporary || processRuns(temporary->process) || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-            continue;
-        WIN32_FILE_ATTRIBUTE_DATA target;
-        if (folderLockHeld ||
-            (GetFileAttributesExW(wide(besideFile(file, temporary->target)).c_str(), GetFileExInfoStandard, &target) &&
-             ticksOf(found.ftLastWriteTime) + kStaleTicks < ticksOf(target.ftLastWriteTime)))
-            stale.push_back(besideFile(file, name));
+        if (name != "." && name != "..") names.push_back(name);
     } while (FindNextFileW(listing, &found));
     FindClose(listing);
-    for (const std::string& path : stale) DeleteFileW(wide(path).c_str());
+    return names;
 }
 
-FolderLock FolderLock::take(const std::string& path) { return lockWith(path, OPEN_ALWAYS); }
+std::optional<std::int64_t> plainFileAge(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+    if (!GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &data) || (data.dwFileAttributes & kNotPlain) != 0)
+        return std::nullopt;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const std::uint64_t written = ticksOf(data.ftLastWriteTime), current = ticksOf(now);
+    return current > written ? static_cast<std::int64_t>((current - written) / kTicksPerSecond) : 0;
+}
 
-FolderLock FolderLock::takeExisting(const std::string& path) { return lockWith(path, OPEN_EXISTING); }
+bool processRuns(std::uint32_t pid) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (process == nullptr) return GetLastError() != ERROR_INVALID_PARAMETER;  // denied: it runs
+    const bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return runs;
+}
 
-FolderLock FolderLock::lockWith(const std::string& path, int creation) {
-    if (folderLockHeld) return FolderLock(kNone, State::Held);
-    const std::wstring lockPath = wide(besideFile(path, kLockFileName));
-    HANDLE file = CreateFileW(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
-                              static_cast<DWORD>(creation), FILE_ATTRIBUTE_NORMAL, nullptr);
+std::string computerName() {
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    return GetComputerNameW(name, &size) ? narrow(std::wstring(name, size)) : std::string();
+}
+
+LockAttempt tryLock(const std::string& lockFile) {
+    // Made with the folder's inherited rights: whoever may write the folder may lock the file.
+    // Made only where the name is free, never through a link (Wine follows a dangling one).
+    const std::wstring name = wide(lockFile);
+    const auto open = [&](DWORD disposition) {
+        return CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, disposition,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    };
+    HANDLE file = open(CREATE_NEW);
+    if (file == INVALID_HANDLE_VALUE && (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS)) {
+        file = open(OPEN_EXISTING);
+        if (file == INVALID_HANDLE_VALUE && nothingThere(GetLastError())) return {LockTry::Link};  // a name that leads nowhere
+    }
     if (file == INVALID_HANDLE_VALUE) {
-        const bool none = creation == OPEN_EXISTING && GetLastError() == ERROR_FILE_NOT_FOUND;
-        return FolderLock(kNone, none ? State::NoLockFile : State::Failed);
+        const DWORD error = GetLastError(), attributes = GetFileAttributesW(name.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return {LockTry::Link};
+        const bool plainFile = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        return {error == ERROR_ACCESS_DENIED && plainFile ? LockTry::OtherAccount : LockTry::Failed};
     }
-    if (!isRegularFile(file)) {
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool link = GetFileInformationByHandle(file, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    if (link || !isRegularFile(file)) {
         CloseHandle(file);
-        return FolderLock(kNone, State::Failed);
+        return {link ? LockTry::Link : LockTry::Failed};
     }
-    // The file is empty and nobody reads it: a lock of its first byte is the folder's lock.
+    // A lock of the first byte is the folder's lock: only its holder reads or writes the file.
     OVERLAPPED where = {};
-    if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &where)) {
-        folderLockHeld = true;
-        return FolderLock(reinterpret_cast<std::intptr_t>(file), State::Held);
-    }
+    if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &where))
+        return {LockTry::Held, reinterpret_cast<std::intptr_t>(file)};
     const DWORD error = GetLastError();
     CloseHandle(file);
+    if (error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING) return {LockTry::Busy};
     const bool withoutLocks = error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION;
-    return FolderLock(kNone, withoutLocks ? State::NotSupported : State::Failed);
+    return {withoutLocks ? LockTry::NotSupported : LockTry::Failed};
 }
 
-void FolderLock::release() {
-    if (handle_ == kNone) return;
-    HANDLE file = reinterpret_cast<HANDLE>(handle_);
-    folderLockHeld = false;
+void releaseLock(std::intptr_t handle) {
+    HANDLE file = reinterpret_cast<HANDLE>(handle);
     // Closing would free the lock too, but Windows may take its time over it.
     OVERLAPPED where = {};
     UnlockFileEx(file, 0, 1, 0, &where);
     CloseHandle(file);
-    handle_ = kNone;
+}
+
+std::optional<std::string> readLockFile(std::intptr_t handle) {
+    HANDLE file = reinterpret_cast<HANDLE>(handle);
+    std::string bytes;
+    if (!SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN) || !readAll(file, bytes)) return std::nullopt;
+    return bytes;
+}
+
+bool writeLockFile(std::intptr_t handle, const std::string& bytes) {
+    HANDLE file = reinterpret_cast<HANDLE>(handle);
+    return SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN) && writeAll(file, bytes) && SetEndOfFile(file);
 }
 
 std::uint64_t millisecondsSinceStart() { return GetTickCount64(); }
 
-bool createFolder(const std::string& path) {
+FolderState createFolder(const std::string& path) {
     const std::wstring name = wide(path);
     CreateDirectoryW(name.c_str(), nullptr);  // an existing folder is fine: checked below
     const DWORD attributes = GetFileAttributesW(name.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (attributes == INVALID_FILE_ATTRIBUTES) return FolderState::Failed;
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return FolderState::Link;  // a link or a junction
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FolderState::Ready : FolderState::NotFolder;
 }
 
 // Opened for its attributes alone, which no other program's sharing refuses.

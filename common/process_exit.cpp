@@ -2,6 +2,6 @@
 // replace: keep nothing else in this file, or their own definition would clash with it.
 #include <cstdlib>
 
-#include "run_error.hpp"
+#include "exit_steps.hpp"
 
 [[noreturn]] void endProcess(int code) { std::exit(code); }

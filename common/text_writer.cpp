@@ -5,37 +5,64 @@
 #include "console.hpp"
 #include "run_error.hpp"
 
-platform::ReplaceOutcome replaceFileSafely(const std::string& path, const std::string& bytes, FileLife life) {
+namespace {
+
+// A replacement whose flush was put off is made durable at the program's end. One that fails still
+// leaves the files written: the organiser is told, and the run counts as it ended.
+const bool flushStepRegistered = addExitStep(ExitStep::ReportFlushes, [] {
+    for (const std::string& path : platform::flushOwedFolder()) warnNotDurable(processConsole(), path);
+}) > 0;
+
+}  // namespace
+
+ReplaceResult replaceFileSafely(const std::string& path, const std::string& bytes, FileLife life, Renamer rename) {
     const auto durability = life == FileLife::Kept                  ? platform::Durability::Now
                             : life == FileLife::KeptFlushedWithNext ? platform::Durability::WithNextFlush
                                                                     : platform::Durability::None;
-    // In a folder where rounds are paired, every replace of the suite holds the folder's lock
-    // while its temporary exists: the leftovers removed under it are never a live writer's.
-    auto lock = platform::FolderLock::takeExisting(path);
-    if (lock.state() == platform::FolderLock::State::Failed) return platform::ReplaceOutcome::Failed;
     auto temporary = platform::writeTemporary(path, bytes, durability != platform::Durability::None);
-    if (!temporary) return platform::ReplaceOutcome::Failed;
-    const auto outcome = platform::replaceFile(*temporary, path, durability);
-    if (outcome == platform::ReplaceOutcome::Failed) {
-        platform::removeFile(*temporary);
+    if (!temporary) return {};
+    auto outcome = rename(*temporary, path, durability);
+    if (outcome != platform::ReplaceOutcome::Failed) return {outcome, {}};
+    // A share that replaces by removing the target first may fail after the removal: then the
+    // temporary is the only complete copy, put in place or kept, never removed.
+    if (!platform::pathExists(path)) outcome = rename(*temporary, path, durability);
+    if (outcome != platform::ReplaceOutcome::Failed) return {outcome, {}};
+    if (!platform::pathExists(path)) {
         platform::clearPendingTemporary();
-        return outcome;
+        return {platform::ReplaceOutcome::Failed, *temporary};
     }
-    platform::removeStaleTemporariesBeside(path);
-    return outcome;
+    platform::removeFile(*temporary);
+    platform::clearPendingTemporary();
+    return {};
 }
 
-platform::ReplaceOutcome TextWriter::commit() const { return replaceFileSafely(path_, text_, life_); }
-
 std::string cannotWriteMessage(const std::string& path) { return "Soubor " + path + " nelze zapsat"; }
+
+std::string keptCopyLine(const std::string& path, const std::string& copy) {
+    return "Novy obsah souboru " + path + " je v souboru " + copy;
+}
+
+std::string failedReplaceMessage(const std::string& path, const ReplaceResult& result) {
+    const std::string message = cannotWriteMessage(path);
+    return result.keptCopy.empty() ? message : message + ", novy obsah je v souboru " + result.keptCopy;
+}
+
+void makeFolderOrStop(const std::string& folder) {
+    const platform::FolderState state = platform::createFolder(folder);
+    if (state == platform::FolderState::Failed) stopWithMessage("Slozku " + folder + " nelze vytvorit");
+    if (state != platform::FolderState::Ready)
+        stopWithMessage("Slozka " + folder + " je odkaz nebo soubor: prejmenujte ho, nic nebylo zapsano");
+}
 
 void warnNotDurable(Console& console, const std::string& path) {
     writeYellow(console, "Soubor " + path + " byl zapsan, ale nemusi prezit vypadek proudu");
     writeLine(console);
 }
 
+ReplaceResult TextWriter::commit() const { return replaceFileSafely(path_, text_, life_); }
+
 void TextWriter::close() {
-    const auto outcome = commit();
-    if (outcome == platform::ReplaceOutcome::Failed) stopWithMessage(cannotWriteMessage(path_));
-    if (outcome == platform::ReplaceOutcome::ReplacedNotDurable) warnNotDurable(processConsole(), path_);
+    const ReplaceResult result = commit();
+    if (result.outcome == platform::ReplaceOutcome::Failed) stopWithMessage(failedReplaceMessage(path_, result));
+    if (result.outcome == platform::ReplaceOutcome::ReplacedNotDurable) warnNotDurable(processConsole(), path_);
 }

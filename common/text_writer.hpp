@@ -17,6 +17,13 @@ struct Console;
 // whole and renamed, so that no reader ever sees half of it, but not flushed.
 enum class FileLife { Kept, KeptFlushedWithNext, ThisRunOnly, Rebuildable };
 
+// How a replace ended; a replace that failed after its target vanished (a network share that
+// replaces by removing the target first) keeps its temporary as the only complete copy.
+struct ReplaceResult {
+    platform::ReplaceOutcome outcome = platform::ReplaceOutcome::Failed;
+    std::string keptCopy;
+};
+
 class TextWriter {
 public:
     explicit TextWriter(std::string path, FileLife life = FileLife::Kept) : path_(std::move(path)), life_(life) {}
@@ -28,13 +35,14 @@ public:
     }
 
     // Commits the file. When it cannot be written the old file stays as it was and the
-    // program ends with a one-line message and exit code 1; a file written whose folder flush
-    // failed gets the warning of warnNotDurable and the program goes on.
+    // program ends with the one line of failedReplaceMessage and exit code 1; a file written
+    // whose folder flush failed gets the warning of warnNotDurable and the program goes on.
     void close();
     // Commits the file; on failure the old file stays as it was.
-    platform::ReplaceOutcome commit() const;
+    ReplaceResult commit() const;
 
     const std::string& path() const { return path_; }
+    const std::string& text() const { return text_; }
 
 private:
     std::string path_;
@@ -42,17 +50,28 @@ private:
     std::string text_;
 };
 
-// "Soubor <path> nelze zapsat": what the organiser is told when a file cannot be replaced.
+// "Soubor <path> nelze zapsat": what the organiser is told when a file cannot be replaced; with
+// a copy kept, the line "Novy obsah souboru <path> je v souboru <copy>", or as one message
+// "Soubor <path> nelze zapsat, novy obsah je v souboru <copy>".
 std::string cannotWriteMessage(const std::string& path);
+std::string keptCopyLine(const std::string& path, const std::string& copy);
+std::string failedReplaceMessage(const std::string& path, const ReplaceResult& result);
+
+// Makes a folder the program writes into when it is missing. A link or a file in its place ends
+// the program with "Slozka <folder> je odkaz nebo soubor: prejmenujte ho, nic nebylo zapsano",
+// one that cannot be made with "Slozku <folder> nelze vytvorit"; nothing is written through it.
+void makeFolderOrStop(const std::string& folder);
 
 // The yellow console line "Soubor <path> byl zapsan, ale nemusi prezit vypadek proudu": the
 // file was replaced, but the flush that makes its new name survive a power cut failed.
 void warnNotDurable(Console& console, const std::string& path);
 
-// Replaces path with exactly these bytes under the folder's lock where the folder has its lock
-// file (temporary file, flush unless the file lives only for this run, rename), then removes
-// the temporaries that gone writers left in its folder. On failure (the lock file too cannot
-// be opened or locked) the old file is untouched and no temporary file is left. A folder
-// without locks, or without its lock file, is written all the same.
-platform::ReplaceOutcome replaceFileSafely(const std::string& path, const std::string& bytes,
-                                           FileLife life = FileLife::Kept);
+// Replaces path with exactly these bytes: a temporary file, flushed unless the file lives only
+// for this run, renamed over it (rename: platform::replaceFile; a test's own), flushed again as
+// its life asks. It takes no lock and removes nothing else: a file that another program changes
+// too is replaced under the folder's lock its caller holds. On failure the old file is untouched
+// and no temporary file is left, except where the target vanished: the temporary is then renamed
+// into place once more or kept (keptCopy), and no interrupt removes it.
+using Renamer = platform::ReplaceOutcome (*)(const std::string& from, const std::string& to, platform::Durability durability);
+ReplaceResult replaceFileSafely(const std::string& path, const std::string& bytes, FileLife life = FileLife::Kept,
+                                Renamer rename = platform::replaceFile);

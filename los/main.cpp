@@ -9,12 +9,14 @@
 #include "fixed.hpp"
 #include "folder_lock.hpp"
 #include "game_files.hpp"
+#include "leftovers.hpp"
 #include "pairing_outputs.hpp"
 #include "platform.hpp"
 #include "rating_arithmetic.hpp"
 #include "recompute.hpp"
 #include "round_backup.hpp"
 #include "run_error.hpp"
+#include "shared_round_file.hpp"
 #include "text_writer.hpp"
 #include "vyres.hpp"
 
@@ -141,9 +143,10 @@ std::optional<std::string> writePairing(Console& console, std::int32_t K) {
     {
         // zadej stores results under the folder's lock: none lands in the old pairing while
         // it is kept and replaced.
-        auto lock = lockFolderOf(console, roundFileName(K));
-        kept = keepEnteredResults(K);
+        auto lock = lockFolderOrStop(console, roundFileName(K));
+        if (auto current = currentRoundFile(lock, roundFileName(K))) kept = keepEnteredResults(K, *current);
         roundFile.close();
+        notePaired(lock, roundFileName(K), roundFile.text());
     }
     page.close();
     return kept;
@@ -160,6 +163,12 @@ int main(int argc, char** argv) {
     writeBanner(console, "Losovani - verze 19.11.2012", 25);
     writeLine(console);
     const std::int32_t K = roundToPair(console, commandLine);
+    // No stop, and no interrupt at any moment, may leave the task file or the pairing list behind.
+    eraseOnStop(kTaskFileName);
+    eraseOnStop(pairingListName(K));
+    removeLeftovers(".", isTournamentFile);
+    removeLeftovers(kBackupFolder, isBackupCopy);
+    checkFolderLock(console, roundFileName(K));
 
     std::int32_t NULOVE2 = 0;
     const auto XX = rebuildGameList(console, K, NULOVE2);
@@ -167,9 +176,6 @@ int main(int argc, char** argv) {
     checkCopiedFiles(console, XX, K);
 
     PRIPRAV(K, console);
-    // From here on no stop may leave the task file or the pairing list behind.
-    eraseOnStop(kTaskFileName);
-    eraseOnStop(pairingListName(K));
 
     std::int32_t KROKU = 0, KROKU2 = 0;
     double CHYB = 0;

@@ -27,15 +27,12 @@ std::optional<std::int32_t> enteredResultsOfRound(std::int32_t K) {
     return enteredResultsIn(*bytes, K);
 }
 
-std::optional<std::string> keepEnteredResults(std::int32_t K) {
+std::optional<std::string> keepEnteredResults(std::int32_t K, const std::string& roundFile) {
+    if (enteredResultsIn(roundFile, K) == 0) return std::nullopt;
+    makeFolderOrStop(kBackupFolder);
     const std::string copyName = freeBackupName(K);
-    // A copy killed before its rename left its temporary in zaloha: it goes with any re-pair.
-    platform::removeStaleTemporariesBeside(copyName);
-    auto bytes = readFileBytes(roundFileName(K));
-    if (!bytes || enteredResultsIn(*bytes, K) == 0) return std::nullopt;
-    platform::createFolder(kBackupFolder);  // when it cannot be made, the copy says so
     TextWriter copy(copyName);
-    copy.write(*bytes);
+    copy.write(roundFile);
     copy.close();
     return copyName;
 }

@@ -10,7 +10,7 @@
 // there is no round file.
 std::optional<std::int32_t> enteredResultsOfRound(std::int32_t K);
 
-// Copies the round file of round K, when it holds entered results, to zaloha/partie<K>-<m>.txt
-// (m the first free number from 1), flushed to the disk, and gives the copy's name back. The
-// caller holds the folder's lock.
-std::optional<std::string> keepEnteredResults(std::int32_t K);
+// Copies the round file of round K (its bytes as they are now under the folder's lock, which
+// the caller holds), when it holds entered results, to zaloha/partie<K>-<m>.txt (m the first
+// free number from 1), flushed to the disk, and gives the copy's name back.
+std::optional<std::string> keepEnteredResults(std::int32_t K, const std::string& roundFile);

@@ -5,6 +5,7 @@
 
 #include "console.hpp"
 #include "game_files.hpp"
+#include "leftovers.hpp"
 #include "players_file.hpp"
 #include "rating_arithmetic.hpp"
 #include "rating_files.hpp"
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
     Console& console = processConsole();
     writeBanner(console, "Poradi - verze 19.11.2012", 25);
     writeLine(console);
+    removeLeftovers(".", isTournamentFile);
     const Coefficients koef = readCoefficients(TextReader::openOrFail(kCoefficientsFileName));
     const std::int32_t K = askRound(console, commandLine);
 

@@ -4,6 +4,7 @@
 
 #include "console.hpp"
 #include "import.hpp"
+#include "leftovers.hpp"
 #include "run_error.hpp"
 #include "text_reader.hpp"
 #include "text_writer.hpp"
@@ -26,6 +27,7 @@ TextReader openFullList() {
 int main(int argc, char** argv) {
     readCommandLine(argc, argv, kUsage);
     Console& console = processConsole();
+    removeLeftovers(".", isTournamentFile);
     TextReader entered = TextReader::openOrFail(kEnteredPlayersName);
     TextReader fullList = openFullList();
     const PlayerSet players = markPlayers(readPlayerNumbers(entered));

@@ -1,6 +1,7 @@
 // rekordy: the tournament's records. Reads names, games and both rating lists, then writes
 // the five game records and the largest rating rise to rekordy.txt; asks nothing.
 #include "console.hpp"
+#include "leftovers.hpp"
 #include "record_inputs.hpp"
 #include "records.hpp"
 #include "run_error.hpp"
@@ -18,6 +19,7 @@ constexpr const char* kUsage =
 int main(int argc, char** argv) {
     readCommandLine(argc, argv, kUsage);
     clearScreen(processConsole());
+    removeLeftovers(".", isTournamentFile);
 
     // Everything is read and checked before rekordy.txt is touched.
     RecordTables tables;

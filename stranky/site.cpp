@@ -2,6 +2,7 @@
 #include "site.hpp"
 
 #include "json_writer.hpp"
+#include "leftovers.hpp"
 #include "overview_pages.hpp"
 #include "page_frame.hpp"
 #include "platform.hpp"
@@ -29,14 +30,15 @@ std::vector<SiteFile> siteFiles(const Tournament& tournament) {
 }
 
 std::size_t writeSite(const std::vector<SiteFile>& files) {
-    if (!platform::createFolder(kSiteFolder)) stopWithMessage(std::string("Slozku ") + kSiteFolder + " nelze vytvorit");
+    makeFolderOrStop(kSiteFolder);
+    removeLeftovers(kSiteFolder, isSitePage);
     std::size_t written = 0;
     for (const auto& file : files) {
         const std::string path = std::string(kSiteFolder) + "/" + file.name;
         const platform::FileRead old = platform::readFile(path);
         if (old.status == platform::ReadStatus::Read && old.bytes == file.bytes) continue;
-        if (replaceFileSafely(path, file.bytes, FileLife::Rebuildable) == platform::ReplaceOutcome::Failed)
-            stopWithMessage(cannotWriteMessage(path));
+        const ReplaceResult result = replaceFileSafely(path, file.bytes, FileLife::Rebuildable);
+        if (result.outcome == platform::ReplaceOutcome::Failed) stopWithMessage(failedReplaceMessage(path, result));
         ++written;
     }
     return written;

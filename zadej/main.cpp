@@ -9,6 +9,7 @@
 #include "folder_lock.hpp"
 #include "game_files.hpp"
 #include "platform.hpp"
+#include "leftovers.hpp"
 #include "results_store.hpp"
 #include "run_error.hpp"
 
@@ -87,13 +88,15 @@ int main(int argc, char** argv) {
     const std::int32_t round = askRound(console, commandLine);
     const std::string fileName = roundFileName(round);
     // A store killed in an earlier run left its temporary: it goes now, stored result or not.
-    removeLeftoversBeside(fileName);
+    removeLeftovers(".", isTournamentFile);
+    checkFolderLock(console, fileName);
     setColour(console, kYellow);
     writeLine(console, "Partie " + std::to_string(round) + ".kola ");
     setColour(console, kWhite);
     writeLine(console);
 
     std::optional<RoundSeen> seen;
+    OwnResults own;
     for (;;) {
         // Every pass loads the file afresh: the other desk or los may have changed it.
         auto shown = loadEntries(fileName);
@@ -111,11 +114,12 @@ int main(int argc, char** argv) {
             writeLine(console, " ");
         } else {
             TypedResult typed = askScores(console, *shown, static_cast<std::size_t>(table) - 1);
-            if (storeResult(console, fileName, *shown, typed) == StoreOutcome::FileMissing)
+            if (storeResult(console, fileName, *shown, typed, own) == StoreOutcome::FileMissing)
                 stopRoundFileMissing(console, fileName);
         }
         writeLine(console);
         if (table == 0) break;
     }
+    finishStores(console, fileName, own);
     stopProgram(0);
 }

@@ -5,24 +5,69 @@
 #include "fixed.hpp"
 #include "folder_lock.hpp"
 #include "run_error.hpp"
+#include "shared_round_file.hpp"
 #include "text_writer.hpp"
 
 namespace {
 
-struct Scores {
-    std::int32_t v1 = 0, v2 = 0;
-    bool operator==(const Scores&) const = default;
-};
+// At the end, a desk that saw another desk write the round looks again after this long: a store of
+// the other desk that read the round before this desk's last one ends well within it.
+constexpr std::uint32_t kSettleMs = 1000;
+constexpr int kMostEndChecks = 10;
 
 Scores storedScores(const Table& entry) { return {entry.v1, entry.v2}; }
+
+// Replaces the round file with entries under the held lock; the record and this desk's memory follow.
+ReplaceResult replaceRound(const FolderLock& lock, const std::string& fileName, const std::string& before,
+                           const std::vector<Table>& entries, OwnResults& own, RoundFileWriter write) {
+    const std::string after = roundFileBytes(entries);
+    ReplaceResult result = write(fileName, after);
+    if (result.outcome == platform::ReplaceOutcome::Failed) return result;
+    noteStored(lock, fileName, before, after);
+    own.lastWritten = after;
+    return result;
+}
+
+// A failed store: "Zkusit znovu?", and a copy kept after the round file vanished named and put in
+// place first; no ends the program.
+void askToTryAgain(Console& console, const std::string& fileName, const ReplaceResult& failed) {
+    if (!failed.keptCopy.empty()) {
+        writeYellow(console, keptCopyLine(fileName, failed.keptCopy));
+        writeLine(console);
+    }
+    writeYellow(console, cannotWriteMessage(fileName) + ". Zkusit znovu? a/n ");
+    if (!answeredYes(console)) stopWithMessage(failedReplaceMessage(fileName, failed));
+    if (!failed.keptCopy.empty()) platform::replaceFile(failed.keptCopy, fileName, platform::Durability::Now);
+}
+
+// The round as it is now under the lock, with this desk's lost results put back and stored again.
+struct CurrentRound {
+    std::vector<Table> entries;
+    bool putBack = false;
+};
+std::optional<CurrentRound> currentRound(Console& console, const FolderLock& lock, const std::string& fileName,
+                                         OwnResults& own, RoundFileWriter write) {
+    const auto bytes = currentRoundFile(lock, fileName, own.lastWritten);
+    if (!bytes) return std::nullopt;
+    noteRoundRead(own, *bytes);
+    CurrentRound round{entriesIn(fileName, *bytes)};
+    round.putBack = putBackLostResults(console, own, round.entries);
+    if (round.putBack) replaceRound(lock, fileName, *bytes, round.entries, own, write);
+    return round;
+}
 
 }  // namespace
 
 std::optional<std::vector<Table>> loadEntries(const std::string& fileName) {
-    auto reader = TextReader::open(fileName);
-    if (!reader) return std::nullopt;
+    auto bytes = readFileBytes(fileName);
+    if (!bytes) return std::nullopt;
+    return entriesIn(fileName, *bytes);
+}
+
+std::vector<Table> entriesIn(const std::string& fileName, const std::string& bytes) {
+    TextReader reader(fileName, bytes);
     std::vector<Table> entries;
-    for (Table& line : readTables(*reader, kMaxTableText)) {
+    for (Table& line : readTables(reader, kMaxTableText)) {
         if (line.k1 <= 0) continue;
         if (entries.size() == kMaxTables)
             stopWithMessage("Soubor " + fileName + " ma vice nez " + std::to_string(kMaxTables) + " radku");
@@ -43,27 +88,32 @@ void showGame(Console& console, const Table& entry, std::int32_t v1, std::int32_
     writeLine(console, "  " + formatInt(v1, 3) + " : " + formatInt(v2, 3));
 }
 
-platform::ReplaceOutcome writeRoundFile(const std::string& fileName, const std::vector<Table>& entries) {
-    TextWriter file(fileName);
-    for (const Table& entry : entries) file.writeLine(resultLine(entry));
-    return file.commit();
+std::string roundFileBytes(const std::vector<Table>& entries) {
+    std::string bytes;
+    for (const Table& entry : entries) bytes += resultLine(entry) + "\r\n";
+    return bytes;
+}
+
+ReplaceResult writeRoundFile(const std::string& fileName, const std::string& bytes) {
+    return replaceFileSafely(fileName, bytes);
 }
 
 StoreOutcome storeResult(Console& console, const std::string& fileName, const std::vector<Table>& shown,
-                         TypedResult typed, RoundFileWriter write) {
+                         TypedResult typed, OwnResults& own, RoundFileWriter write) {
     const Scores wanted{typed.v1, typed.v2};
     Scores seen = storedScores(shown[typed.position]);  // the stored pair last shown
     std::optional<Scores> offeredOver;  // the stored pair the typed one was offered to replace
     for (;;) {
-        auto lock = lockFolderOf(console, fileName);
-        auto current = loadEntries(fileName);
-        if (!current) return StoreOutcome::FileMissing;
-        if (!samePairing(shown, *current)) {
+        auto lock = lockFolderAsking(console, fileName);
+        auto round = currentRound(console, lock, fileName, own, write);
+        if (!round) return StoreOutcome::FileMissing;
+        std::vector<Table>& current = round->entries;
+        if (!samePairing(shown, current)) {
             writeYellow(console, "Soubor " + fileName + " byl mezitim zmenen, vysledek nebyl ulozen");
             writeLine(console);
             return StoreOutcome::Done;
         }
-        Table& entry = (*current)[typed.position];
+        Table& entry = (current)[typed.position];
         const Scores stored = storedScores(entry);
         if (stored == wanted) return StoreOutcome::Done;  // no change
         if (stored != offeredOver) {
@@ -79,14 +129,25 @@ StoreOutcome storeResult(Console& console, const std::string& fileName, const st
                 continue;  // the file may have changed while the question waited
             }
         }
+        const std::string before = roundFileBytes(current);
         entry.v1 = wanted.v1;
         entry.v2 = wanted.v2;
-        const auto outcome = write(fileName, *current);
+        const ReplaceResult result = replaceRound(lock, fileName, before, current, own, write);
         // A file replaced is a result stored, even when its flush failed: it is not offered again.
-        if (outcome == platform::ReplaceOutcome::ReplacedNotDurable) warnNotDurable(console, fileName);
-        if (outcome != platform::ReplaceOutcome::Failed) return StoreOutcome::Done;
+        if (result.outcome != platform::ReplaceOutcome::Failed) rememberStore(own, entry, typed.position, stored);
+        if (result.outcome == platform::ReplaceOutcome::ReplacedNotDurable) warnNotDurable(console, fileName);
+        if (result.outcome != platform::ReplaceOutcome::Failed) return StoreOutcome::Done;
         lock.release();
-        writeYellow(console, cannotWriteMessage(fileName) + ". Zkusit znovu? a/n ");
-        if (!answeredYes(console)) stopWithMessage(cannotWriteMessage(fileName));
+        askToTryAgain(console, fileName, result);
+    }
+}
+
+void finishStores(Console& console, const std::string& fileName, OwnResults& own, RoundFileWriter write) {
+    if (own.results.empty()) return;
+    for (int check = 0; check < kMostEndChecks; ++check) {
+        if (check > 0) platform::sleepMilliseconds(kSettleMs);
+        auto lock = lockFolderAsking(console, fileName);
+        const auto round = currentRound(console, lock, fileName, own, write);
+        if (!round || !own.otherWriter || (check > 0 && !round->putBack)) return;
     }
 }

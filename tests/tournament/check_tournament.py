@@ -107,14 +107,19 @@ class Checker:
         self.pairing_is_repeatable(k, before)
 
     def pairing_is_repeatable(self, k, before):
-        """The same files and the same seed give the same pairing, with a byte-order mark or without."""
+        """The same files and the same seed give the same pairing, with a byte-order mark or without.
+        The lock file's record is the folder's own history, not the tournament's: left out."""
         with tempfile.TemporaryDirectory() as again:
             for name, data in before.items():
+                if name == "zamek.lck":
+                    continue
                 with open(os.path.join(again, name), "wb") as f:
                     f.write(BOM + data.removeprefix(BOM))
             self.org.run("los", [k], "a\n", folder=again)
             after = without_bom(tournament.snapshot(again))
         now = without_bom(tournament.snapshot(self.org.folder))
+        after.pop("zamek.lck", None)
+        now.pop("zamek.lck", None)
         if after != now:
             differing = sorted(n for n in set(after) | set(now) if after.get(n) != now.get(n))
             self.fail(f"round {k}: a second pairing run differs in {differing}")

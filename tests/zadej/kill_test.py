@@ -3,13 +3,18 @@
 kill the round file is there under its name, complete, with every result zadej acknowledged
 (the next table prompt came after it) and no other change; a re-pair either left it as it was
 or replaced it with a copy of it in zaloha/. The next run leaves no temporary file behind.
-Then a FIFO in place of each input file: every program ends at once, as for a missing file."""
+Then a FIFO in place of each input file: every program ends at once, as for a missing file; the
+system calls of a store in their order (strace); Ctrl+C at the re-pair question; links planted in
+place of web, zaloha and zamek.lck."""
 
 import argparse
 import os
 import random
 import re
+import select
 import shlex
+import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -235,6 +240,77 @@ def fifo_inputs(options):
     print(f"{len(cases)} programs with a FIFO in place of an input: none waited")
 
 
+def system_calls_of_a_store(options):
+    """A store under strace: the new round file's data flushed before the rename, then after it the
+    file again under its own name (on FAT that writes its directory entry) and its folder."""
+    if options.launcher or not shutil.which("strace"):
+        print("system calls of a store: skipped, strace not found or not a native build")
+        return
+    with tempfile.TemporaryDirectory(prefix="turnaj-strace-") as path:
+        folder = Folder(options, path)
+        folder.write(ROUND_FILE, "  5  12   0 0    1  Hrac A - Hrac B\r\n  7   1   0 0    2  Hrac C - Hrac D\r\n")
+        log = os.path.join(path, "strace.log")
+        subprocess.run(["strace", "-f", "-o", log, "-e", "trace=openat,fsync,rename,renameat,renameat2",
+                        *folder.command("zadej", ["1"])], cwd=path, input=b"1\n412 380\n0\n", check=True,
+                       stdout=subprocess.DEVNULL)
+        with open(log) as f:
+            calls = re.findall(r'(openat|fsync|rename\w*)\((.*)\) += (-?\d+)', f.read())
+    names, seen = {}, []
+    for call, args, result in calls:
+        quoted = re.findall(r'"([^"]*)"', args)
+        if call == "openat":
+            names[result] = quoted[0]
+        elif call == "fsync":
+            seen.append("fsync " + names.get(args, "?"))
+        else:
+            seen.append("rename " + " ".join(quoted))
+    renames = [i for i, call in enumerate(seen) if call.startswith("rename ") and call.endswith(" " + ROUND_FILE)]
+    assert len(renames) == 1, seen
+    temporary = seen[renames[0]].split()[1]
+    at = renames[0]
+    assert f"fsync {temporary}" in seen[:at] and seen[at + 1:at + 3] == [f"fsync {ROUND_FILE}", "fsync ."], seen
+    print("system calls of a store: data flushed, renamed, the file and its folder flushed after the rename")
+
+
+def interrupted_re_pair(options, folder):
+    """Ctrl+C at los's re-pair question: the task file and the pairing list go as at any stop."""
+    process = subprocess.Popen(folder.command("los", ["1"]), cwd=folder.path, stdin=subprocess.PIPE,
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    process.stdin.write(b"a\n")  # the seed question of round 1
+    process.stdin.flush()
+    seen = b""
+    while b"provest znovu" not in seen:
+        ready, _, _ = select.select([process.stdout], [], [], 10)
+        assert ready, f"los never asked: {seen!r}"
+        seen += os.read(process.stdout.fileno(), 4096)
+    process.send_signal(signal.SIGINT)
+    process.wait(10)
+    left = [name for name in ("zadani.txt", "los1.txt") if os.path.exists(os.path.join(folder.path, name))]
+    assert not left, f"Ctrl+C at the re-pair question left {left}"
+
+
+def planted_links(options, folder):
+    """web, zaloha and zamek.lck planted as links to another folder: each refused with a line naming
+    it, nothing written there and nothing removed (not even an old temporary-looking file)."""
+    with tempfile.TemporaryDirectory(prefix="turnaj-elsewhere-") as elsewhere:
+        decoy = os.path.join(elsewhere, "partie1.txt.tmp.999999")
+        open(decoy, "w").close()
+        os.utime(decoy, (0, 0))
+        folder.run("zadej", ["1"], "1\n412 380\n0\n")  # a result, so that a re-pair keeps a copy
+        for name, program, args, keyboard in (("web", "stranky", [], ""), ("zaloha", "los", ["1"], "a\na\n"),
+                                              ("zamek.lck", "zadej", ["1"], "0\n")):
+            link = os.path.join(folder.path, name)
+            if os.path.isdir(link):
+                shutil.rmtree(link)
+            elif os.path.lexists(link):
+                os.remove(link)
+            os.symlink(os.path.join(elsewhere, name if name == "zamek.lck" else ""), link)  # zamek.lck dangling
+            code, out = folder.run(program, args, keyboard)
+            os.remove(link)
+            assert code == 1 and f"{name} je odkaz" in out, f"{program} with {name} a link: {code}\n{out}"
+        assert os.listdir(elsewhere) == [os.path.basename(decoy)], os.listdir(elsewhere)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--bin", required=True)
@@ -247,6 +323,14 @@ def main():
     with tempfile.TemporaryDirectory(prefix="turnaj-kill-") as path:
         KillTest(options, Folder(options, path)).run()
     two_desks(options)
+    system_calls_of_a_store(options)
+    with tempfile.TemporaryDirectory(prefix="turnaj-links-") as path:
+        folder = Folder(options, path)
+        KillTest(options, folder)
+        if not options.launcher:  # Windows: the console window test interrupts
+            interrupted_re_pair(options, folder)
+        planted_links(options, folder)
+    print("Ctrl+C at the re-pair question and planted links: nothing left, nothing written elsewhere")
     if hasattr(os, "mkfifo"):
         fifo_inputs(options)
 
