@@ -138,8 +138,8 @@ class Desk:
         with open(path, "w", encoding="latin-1") as transcript:
             zadej = Zadej(self.options.program, self.folder, round_number, transcript)
             try:
-                _, ended = zadej.wait()
-                for table in [] if ended else self.plan():
+                _, zadej.ended = zadej.wait()
+                for table in [] if zadej.ended else self.plan():
                     scores = self.fresh_scores(history.get(table, []))
                     self.stores += 1
                     if zadej.store(table, scores):
@@ -147,8 +147,9 @@ class Desk:
                         if marks:
                             marks(round_number, table, scores)
                     if zadej.ended:
-                        self.failure = f"zadej ended in round {round_number}"
                         break
+                if zadej.ended:
+                    self.failure = f"zadej ended in round {round_number}"
                 zadej.finish()
             except (TimeoutError, subprocess.TimeoutExpired) as error:
                 self.failure = str(error).splitlines()[0]
