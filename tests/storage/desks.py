@@ -112,9 +112,10 @@ class Desk:
         self.rng = random.Random(options.seed * 10 + number)
         self.tables = list(range(number, options.tables + 1, desks))
         self.acknowledged = {}  # round -> table -> acknowledged scores in order
+        self.typed = {}  # (round, table) -> every pair typed, acknowledged or not
         self.stores = 0
         self.messages = dict.fromkeys(MESSAGES, 0)
-        self.failure = None
+        self.failures = []
 
     def plan(self):
         order, stored = [], []
@@ -125,11 +126,12 @@ class Desk:
                 order.append(self.rng.choice(stored))
         return order
 
-    def fresh_scores(self, history):
-        """Scores that differ in both numbers from every pair the table held: zadej stores them."""
+    def fresh_scores(self, typed):
+        """Scores that differ in both numbers from every pair the table may hold: zadej stores them."""
         while True:
             scores = (self.rng.randint(100, 999), self.rng.randint(100, 999))
-            if all(scores[0] != old[0] and scores[1] != old[1] for old in [(0, 0), *history]):
+            if all(scores[0] != old[0] and scores[1] != old[1] for old in [(0, 0), *typed]):
+                typed.append(scores)
                 return scores
 
     def play(self, round_number, marks):
@@ -140,7 +142,7 @@ class Desk:
             try:
                 _, zadej.ended = zadej.wait()
                 for table in [] if zadej.ended else self.plan():
-                    scores = self.fresh_scores(history.get(table, []))
+                    scores = self.fresh_scores(self.typed.setdefault((round_number, table), []))
                     self.stores += 1
                     if zadej.store(table, scores):
                         history.setdefault(table, []).append(scores)
@@ -149,10 +151,10 @@ class Desk:
                     if zadej.ended:
                         break
                 if zadej.ended:
-                    self.failure = f"zadej ended in round {round_number}"
+                    self.failures.append(f"zadej ended in round {round_number}")
                 zadej.finish()
             except (TimeoutError, subprocess.TimeoutExpired) as error:
-                self.failure = str(error).splitlines()[0]
+                self.failures.append(str(error).splitlines()[0])
                 zadej.process.kill()
             finally:
                 for name, text in MESSAGES.items():
@@ -208,7 +210,7 @@ def main():
             thread.join()
     figures = count_losses(desks, options.server, options)
     figures.update(seconds=round(time.monotonic() - started), stores=sum(d.stores for d in desks),
-                   desks=[{"messages": {k: v for k, v in d.messages.items() if v}, "failure": d.failure}
+                   desks=[{"messages": {k: v for k, v in d.messages.items() if v}, "failures": d.failures}
                           for d in desks], acknowledged=acknowledged)
     print(json.dumps(figures))
 

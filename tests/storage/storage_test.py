@@ -114,7 +114,7 @@ def measure(options, config, run):
     """One configuration's line; whether it lost a result or a desk failed."""
     started = time.monotonic()
     figures, summary = (share if config in SHARES else fat_disk)(options, config, run)
-    failures = [d["failure"] for d in figures["desks"] if d["failure"]]
+    failures = [failure for desk in figures["desks"] for failure in desk["failures"]]
     said = "; ".join(f"desk {n} said {d['messages']}" for n, d in enumerate(figures["desks"], 1) if d["messages"])
     print(f"{config}: {summary}{'; ' + said if said else ''}; {time.monotonic() - started:.0f} s" +
           "".join(f"\n  a desk failed: {failure}" for failure in failures), flush=True)
