@@ -18,7 +18,6 @@ chmod +x /run/uml/modprobe
 echo /run/uml/modprobe >/proc/sys/kernel/modprobe
 export PATH=/run/uml:/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME=/root
 cd "$turnaj_dir" && sh "$turnaj_job" >"$turnaj_dir/guest.log" 2>&1
-echo $? >"$turnaj_dir/guest.status"
 sync
 echo o >/proc/sysrq-trigger
 halt -f -p

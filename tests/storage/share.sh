@@ -17,7 +17,7 @@ nfs_server() {
   echo 10 >/proc/sys/fs/nfs/nlm_grace_period
   rpcbind -w
   rpc.statd --no-notify
-  exportfs -o rw,sync,no_root_squash,insecure,no_subtree_check,fsid=0 "$1:$export"
+  exportfs -o rw,sync,no_root_squash,insecure,no_subtree_check,fsid=0 "127.0.0.1:$export"
   rpc.mountd
   rpc.nfsd 8
 }
@@ -31,7 +31,7 @@ second_computer_mount() {
   ip link set desk1 up
   nsenter --net=/run/netns/desk2 sh -c 'ip addr add 10.23.0.2/24 dev desk2; ip link set desk2 up; ip link set lo up'
   exportfs -o rw,sync,no_root_squash,insecure,no_subtree_check,fsid=0 "10.23.0.2:$export"
-  nsenter --net=/run/netns/desk2 unshare --uts sh -c "hostname desk2; mount -t nfs -o $1 10.23.0.1:$2 $b"
+  nsenter --net=/run/netns/desk2 unshare --uts sh -c "hostname desk2; mount -t nfs -o vers=4.2 10.23.0.1:/ $b"
 }
 
 smb_server() {
@@ -60,13 +60,13 @@ CONF
 }
 
 case $config in
-nfs42) nfs_server 127.0.0.1
+nfs42) nfs_server
   mount -t nfs -o vers=4.2 127.0.0.1:/ "$a"
   mount -t nfs -o vers=4.2,nosharecache 127.0.0.1:/ "$b" ;;
-nfs42-netns) nfs_server 127.0.0.1
+nfs42-netns) nfs_server
   mount -t nfs -o vers=4.2 127.0.0.1:/ "$a"
-  second_computer_mount vers=4.2 / ;;
-nfs3 | nfs3-nolock) nfs_server 127.0.0.1
+  second_computer_mount ;;
+nfs3 | nfs3-nolock) nfs_server
   options=vers=3
   [ "$config" = nfs3 ] || options=vers=3,nolock
   mount -t nfs -o "$options" "127.0.0.1:$export" "$a"

@@ -3,12 +3,14 @@
 User-Mode Linux guest (the host's / its root), and counts of the acknowledged results lost.
 Two desks on two mounts of one share (SMB3, NFS); one desk on a FAT disk whose every write is
 recorded (dm-log-writes) and then replayed as power cuts. Exit status: 0 nothing lost, 1 an
-acknowledged result lost or a desk failed, 2 (and nothing lost) a guest never came up."""
+acknowledged result lost or a desk failed, 2 (and nothing lost) a guest never came up or
+never ended."""
 
 import argparse
 import json
 import os
 import random
+import signal
 import subprocess
 import sys
 import tempfile
@@ -41,22 +43,32 @@ def boot(options, run, job, prepare_disks=lambda: []):
     command = ["linux.uml", "mem=1024M", "root=/dev/root", "rootfstype=hostfs", "rootflags=/", "rw",
                f"init={HERE}/guest_init.sh", "con=null", "con0=null,fd:1", f"turnaj_job={run}/job.sh",
                f"turnaj_dir={run}"]
+    log = os.path.join(run, "guest.log")
     for _ in range(BOOTS):
-        for name in ("guest.log", "guest.status"):
-            if os.path.exists(os.path.join(run, name)):
-                os.remove(os.path.join(run, name))
+        if os.path.exists(log):
+            os.remove(log)
         disks = [f"ubd{n}={disk}" for n, disk in enumerate(prepare_disks())]
         with open(os.path.join(run, "console.txt"), "w") as console:
+            # A session of its own: the guest is several processes, all ended together.
+            guest = subprocess.Popen(command + disks, stdin=subprocess.DEVNULL, stdout=console,
+                                     stderr=subprocess.STDOUT, cwd=run, start_new_session=True)
             try:
-                subprocess.run(command + disks, stdin=subprocess.DEVNULL, stdout=console,
-                               stderr=subprocess.STDOUT, timeout=options.guest_timeout, cwd=run)
+                guest.wait(options.guest_timeout)
             except subprocess.TimeoutExpired:
-                continue
-        log = os.path.join(run, "guest.log")
+                pass
+            finally:
+                ended = guest.poll() is not None
+                if not ended:
+                    os.killpg(guest.pid, signal.SIGKILL)
+                    guest.wait()
         if os.path.exists(log) and "ready\n" in open(log).read():
+            if not ended:  # a server or mount that hangs: not booted again, it would hang again
+                raise GuestDown(f"the guest came up but did not end in {options.guest_timeout} s:\n" +
+                                open(log).read()[-2000:])
             break
     else:
-        raise GuestDown(open(os.path.join(run, "console.txt")).read()[-2000:])
+        raise GuestDown(f"the guest did not come up in {BOOTS} boots; its console's end:\n" +
+                        open(os.path.join(run, "console.txt")).read()[-2000:])
     try:
         return json.load(open(os.path.join(run, "result.json")))
     except (OSError, ValueError):
@@ -143,7 +155,7 @@ def main():
             print(f"{config}: {error}", flush=True)
             lost = True
         except GuestDown as error:
-            print(f"{config}: the guest did not come up in {BOOTS} boots; its console's end:\n{error}", flush=True)
+            print(f"{config}: {error}", flush=True)
             down = True
         if options.keep:
             print(f"  the guest's files: {run}")
