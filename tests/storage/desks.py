@@ -26,6 +26,7 @@ MESSAGES = {
     "not yet current": "na sdilene slozce jeste neni aktualni",
     "another program writes": "Slozku prave zapisuje jiny program",
     "cannot write": "nelze zapsat",
+    "cannot lock": "nelze zamknout",
     "not durable": "nemusi prezit vypadek proudu",
     "changed meanwhile": "byl mezitim zmenen",
     "round file missing": "neexistuje, stisknete enter",
@@ -151,7 +152,8 @@ class Desk:
                     if zadej.ended:
                         break
                 if zadej.ended:
-                    self.failures.append(f"zadej ended in round {round_number}")
+                    last = zadej.text.strip().splitlines()[-1:]
+                    self.failures.append(f"zadej ended in round {round_number} after {last}")
                 zadej.finish()
             except (TimeoutError, subprocess.TimeoutExpired) as error:
                 self.failures.append(str(error).splitlines()[0])
