@@ -98,7 +98,10 @@ std::optional<double> parseReal(std::string_view token) {
 }
 
 TextReader::TextReader(std::string name, std::string content)
-    : name_(std::move(name)), text_(std::move(content)) {}
+    : name_(std::move(name)), text_(std::move(content)) {
+    // A UTF-8 byte-order mark (what Windows editors put first) is no data.
+    if (text_.rfind("\xEF\xBB\xBF", 0) == 0) pos_ = 3;
+}
 
 std::optional<std::string> readFileBytes(const std::string& path) {
     platform::FileRead file = platform::readFile(path);

@@ -27,7 +27,8 @@ std::optional<std::string> readFileBytes(const std::string& path);
 
 // Reads a whole file held in memory. Numbers are read after skipping blanks, tabs and line
 // ends; a number token runs to the next character with code 32 or below. A number asked for
-// at the end of the data reads as 0. CR LF and a lone LF both end a line.
+// at the end of the data reads as 0. CR LF and a lone LF both end a line. A UTF-8 byte-order
+// mark at the start is skipped.
 class TextReader {
 public:
     TextReader(std::string name, std::string content);
