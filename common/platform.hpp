@@ -138,6 +138,12 @@ private:
 // Milliseconds since the system started (wraps as the system's counter does).
 std::uint64_t millisecondsSinceStart();
 
+// The date and time of day on this computer's clock, in its own time zone.
+struct LocalTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+};
+LocalTime localTimeNow();
+
 // --- Folders and watching files ------------------------------------------------------------
 
 // Creates the folder when it is missing (its parent must exist); true when the folder exists

@@ -325,6 +325,13 @@ std::uint64_t millisecondsSinceStart() {
     return static_cast<std::uint64_t>(now.tv_sec) * 1000u + static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;
 }
 
+LocalTime localTimeNow() {
+    const time_t now = time(nullptr);
+    tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min};
+}
+
 bool createFolder(const std::string& path) {
     if (mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) return false;
     struct stat info {};

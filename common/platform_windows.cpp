@@ -457,6 +457,12 @@ void FolderLock::release() {
 
 std::uint64_t millisecondsSinceStart() { return GetTickCount64(); }
 
+LocalTime localTimeNow() {
+    SYSTEMTIME local{};
+    GetLocalTime(&local);
+    return {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute};
+}
+
 bool createFolder(const std::string& path) {
     const std::wstring name = wide(path);
     CreateDirectoryW(name.c_str(), nullptr);  // an existing folder is fine: checked below

@@ -24,6 +24,7 @@ Stamps stampsOf(const std::vector<std::string>& files) {
 }  // namespace
 
 void buildSite(Console& console, const Tournament& tournament) {
+    for (const auto& warning : tournament.warnings) writeLine(console, warning);
     std::size_t complete = 0;
     for (const auto& round : tournament.rounds) complete += round.complete ? 1 : 0;
     writeLine(console, "Nacteno " + std::to_string(tournament.players.size()) + " hracu a " +

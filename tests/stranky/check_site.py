@@ -242,13 +242,14 @@ def check_watch(org, launcher):
 
 # --- Browser and checker ------------------------------------------------------------------
 
-def find_vnu():
+def npm_package(*path):
+    """A file of a package installed by npm -g, or None."""
     try:
         root = subprocess.run(["npm", "root", "-g"], capture_output=True, text=True, timeout=60).stdout.strip()
     except (OSError, subprocess.SubprocessError):
         return None
-    jar = os.path.join(root, "vnu-jar", "build", "dist", "vnu.jar")
-    return jar if os.path.isfile(jar) and shutil.which("java") else None
+    file = os.path.join(root, *path)
+    return file if os.path.isfile(file) else None
 
 
 def check_nu(jar, sites):
@@ -324,14 +325,19 @@ class Chromium:
                 seen_event = True
         return answered
 
-    def page_width(self, path, width):
+    def open(self, path, width, height=640, media=""):
         self.call("Emulation.setDeviceMetricsOverride",
-                  {"width": width, "height": 800, "deviceScaleFactor": 1, "mobile": width < 600}, session=True)
-        self.call("Page.navigate", {"url": "file://" + path}, session=True, until_event="Page.loadEventFired")
-        result = self.call("Runtime.evaluate", {
-            "expression": "[document.documentElement.scrollWidth, document.documentElement.clientWidth]",
-            "returnByValue": True}, session=True)
-        return result["result"]["value"]
+                  {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": width < 600}, session=True)
+        self.call("Emulation.setEmulatedMedia", {"media": media}, session=True)
+        self.call("Page.navigate", {"url": "file://" + os.path.abspath(path)}, session=True,
+                  until_event="Page.loadEventFired")
+
+    def evaluate(self, expression, wait=False):
+        result = self.call("Runtime.evaluate", {"expression": expression, "returnByValue": True, "awaitPromise": wait},
+                           session=True)
+        if "exceptionDetails" in result:
+            fail(f"chromium: {result['exceptionDetails']}")
+        return result["result"].get("value")
 
     def close(self):
         try:
@@ -343,18 +349,68 @@ class Chromium:
         os.close(self.from_browser)
 
 
-def check_widths(binary, sites, profile):
+# The page's width, its widest visible table, the bottom of its first element matching SELECTOR
+# (null without one) and that element's text.
+LAYOUT = """(() => {
+  const tables = [...document.querySelectorAll('table')].filter(t => t.offsetParent);
+  const first = document.querySelector(SELECTOR);
+  return [document.documentElement.scrollWidth, document.documentElement.clientWidth,
+          Math.max(0, ...tables.map(t => t.getBoundingClientRect().width)),
+          first && first.getBoundingClientRect().bottom, first && first.textContent];
+})()"""
+AXE = "axe.run({resultTypes: ['violations']}).then(r => r.violations.map(v => `${v.id}: ${v.nodes[0].target}`))"
+# A4 landscape less the margins, in CSS pixels: the printed cross table's columns must fit.
+PRINTED_WIDTH = 1032
+
+
+def check_site_in_browser(browser, site, axe):
+    """Widths at 360 and 1280 px; on a phone the current round's link and each player's table
+    on the first screen, and no table wider than the screen on the round's pages and the
+    cards; axe-core on the pages players use most; the printed cross table."""
+    with open(os.path.join(site, "turnaj.json"), encoding="utf-8") as f:
+        data = json.load(f)
+    current = data["rounds"][-1]["round"]
+    fitting = {"aktualni.html"} | {f"kolo{current}-{kind}.html" for kind in ("stoly", "jmena", "vysledky")}
+    pages = sorted(glob.glob(os.path.join(site, "*.html")))
+    for width in (360, 1280):
+        for page in pages:
+            name = os.path.basename(page)
+            selector = {"index.html": f'main a[href="kolo{current}-jmena.html"]'}.get(name, ".ted")
+            browser.open(page, width)
+            scroll, client, table, bottom, text = browser.evaluate(LAYOUT.replace("SELECTOR", json.dumps(selector)))
+            if scroll > client or client > width:
+                fail(f"{page} at {width} px: {scroll} px wide in a window of {client} px")
+            if width == 360 and (name in fitting or name.startswith("hrac")) and table > client:
+                fail(f"{page} at 360 px: a table {table} px wide")
+            if width == 360 and (name == "index.html" or name.startswith("hrac")):
+                if bottom is None or bottom > 640 or (name != "index.html" and not any(
+                        w in text for w in ("stůl", "volno", "nehraješ"))):
+                    fail(f"{page}: the first screen lacks {selector} ({bottom}, {text!r})")
+    standings = [r["round"] for r in data["rounds"] if r["complete"]]
+    checked = ["index.html", f"hrac{data['players'][0]['number']}.html", f"kolo{current}-jmena.html", "tabulka.html"]
+    checked += [f"kolo{standings[-1]}-poradi.html"] if standings else []
+    for width in (360, 1280):
+        for name in checked:
+            browser.open(os.path.join(site, name), width)
+            browser.evaluate(axe)
+            violations = browser.evaluate(AXE, wait=True)
+            if violations:
+                fail(f"axe-core on {name} at {width} px: {violations}")
+    browser.open(os.path.join(site, "tabulka.html"), PRINTED_WIDTH, media="print")
+    columns = browser.evaluate("[...document.querySelectorAll('thead th')].filter(th => th.offsetParent)"
+                               ".map(th => [th.textContent, th.getBoundingClientRect().right])")
+    rounds = {text for text, right in columns if text.endswith(".") and text[:-1].isdigit() and right <= PRINTED_WIDTH}
+    if standings and rounds != {f"{r}." for r in range(1, standings[-1] + 1)}:
+        fail(f"the printed cross table shows the rounds {sorted(rounds)} of {standings[-1]}")
+    return len(pages)
+
+
+def check_browser(binary, sites, profile, axe):
     browser = Chromium(binary, profile)
     try:
-        pages = sorted(f for site in sites for f in glob.glob(os.path.join(site, "*.html")))
-        for width in (360, 1280):
-            for page in pages:
-                scroll, client = browser.page_width(os.path.abspath(page), width)
-                if scroll > client or client > width:
-                    fail(f"{page} at {width} px: {scroll} px wide in a window of {client} px")
+        return sum(check_site_in_browser(browser, site, axe) for site in sites)
     finally:
         browser.close()
-    return len(pages)
 
 
 def play(args):
@@ -393,20 +449,24 @@ def play(args):
 
 def browsers(args):
     sites = [os.path.join(args.browsers, name) for name in sorted(os.listdir(args.browsers))]
-    jar, chromium = find_vnu(), shutil.which("chromium") or shutil.which("chromium-browser")
-    if not jar or not chromium:
-        missing = ", ".join(n for n, ok in (("vnu-jar with java", jar), ("chromium", chromium)) if not ok)
+    jar = shutil.which("java") and npm_package("vnu-jar", "build", "dist", "vnu.jar")
+    axe = npm_package("axe-core", "axe.min.js")
+    chromium = shutil.which("chromium") or shutil.which("chromium-browser")
+    if not jar or not chromium or not axe:
+        missing = ", ".join(n for n, ok in (("vnu-jar with java", jar), ("chromium", chromium), ("axe-core", axe)) if not ok)
         if os.environ.get("CI"):
             print(f"FAILED: CI lacks {missing}", file=sys.stderr)
             sys.exit(1)
-        print(f"SKIPPED the Nu Html Checker and the browser widths: {missing} not installed")
+        print(f"SKIPPED the Nu Html Checker and the browser checks: {missing} not installed")
         sys.exit(SKIPPED)
     profile = tempfile.mkdtemp(prefix="turnaj-chromium-")
     try:
         checked = check_nu(jar, sites)
         print(f"Nu Html Checker: no error in {checked} files")
-        measured = check_widths(chromium, sites, profile)
-        print(f"Chromium: {measured} pages no wider than a window of 360 and of 1280 px")
+        with open(axe, encoding="utf-8") as f:
+            measured = check_browser(chromium, sites, profile, f.read())
+        print(f"Chromium: {measured} pages no wider than a window of 360 and of 1280 px, first screens, "
+              f"axe-core without a violation, the printed cross table")
     except SiteFailure as failure:
         print(f"FAILED: {failure}", file=sys.stderr)
         sys.exit(1)
