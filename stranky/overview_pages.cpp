@@ -199,7 +199,8 @@ std::string crossTablePage(const Tournament& tournament) {
     if (!latest) return html + kNoStandings + pageEnd();
     const std::int32_t rounds = latest->round;
     html += "<p>V ka\u017ed\u00e9m kole po\u0159ad\u00ed soupe\u0159e po " + std::to_string(rounds) +
-            ". kole a v\u00fdsledek: + v\u00fdhra, = rem\u00edza, \u2212 prohra; volno; \u2013 hr\u00e1\u010d v kole nehr\u00e1l.</p>\n";
+            ". kole a v\u00fdsledek: + v\u00fdhra, = rem\u00edza, \u2212 prohra; volno; \u2013 hr\u00e1\u010d v kole nehr\u00e1l.</p>\n<p class=\"posouva\">" +
+            kScrollHint + "</p>\n";
     if (rounds <= kRoundsOnSheet) return html + crossTable(tournament, *latest, 1, rounds, "tabulka") + pageEnd();
     html += "<div class=\"jen-obrazovka\">\n" + crossTable(tournament, *latest, 1, rounds, "tabulka") + "</div>\n";
     const std::int32_t parts = (rounds + kRoundsOnSheet - 1) / kRoundsOnSheet;

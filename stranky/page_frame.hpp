@@ -64,11 +64,14 @@ std::size_t missingResults(const SiteRound& round);
 // The paragraph telling that a round's results are not all in.
 std::string incompleteNotice(const SiteRound& round);
 
-// A table in a box of its own that scrolls sideways where it is wider than the screen (a shadow
-// at the edge shows there is more): one header row (columns), body rows as given
+// A table in a box of its own that scrolls sideways where it is wider than the screen: one
+// header row (columns), body rows as given
 // ("<tr>...</tr>"); the caption only when it says what the heading above does not.
 std::string scrollingTable(std::string_view caption, const std::vector<std::string_view>& columns,
                            const std::string& rows, std::string_view tableClass = {});
+// What stands above a table whose place and name stay while the rest scrolls sideways.
+inline constexpr const char* kScrollHint =
+    "Tabulku lze posouvat do strany; po\u0159ad\u00ed a jm\u00e9no z\u016fst\u00e1vaj\u00ed vid\u011bt.";
 // <td>text</td>, and the row header <th scope="row">text</th>.
 std::string cell(std::string_view html, std::string_view cssClass = {});
 std::string rowHeader(std::string_view html);

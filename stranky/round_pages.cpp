@@ -180,6 +180,7 @@ std::string standingsPage(const Tournament& tournament, const SiteRound& round) 
     }
     html += "<p>V\u0161echny sloupce pro tabulkov\u00fd procesor: <a href=\"" + standingsCsvName(round.round) + "\">" +
             standingsCsvName(round.round) + "</a> (CSV, st\u0159edn\u00edky a desetinn\u00e9 \u010d\u00e1rky).</p>\n";
+    html += "<p class=\"posouva uzka\">" + std::string(kScrollHint) + "</p>\n";
     html += scrollingTable({}, {"Po\u0159.", "Hr\u00e1\u010d", "Body", "TURCAS", "Buch.", "Sk\u00f3re +", "Sk\u00f3re \u2212", "Za\u010d.", "S\u00edla", "ARO", "Sig"},
                            rows, "poradi");
     html += standingsLegend(tournament, round);

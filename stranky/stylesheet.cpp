@@ -5,13 +5,13 @@
 std::string_view stylesheet() {
     return R"(:root {
   --pozadi: #ffffff; --text: #1a1a1a; --slabe: #4d5560; --odkaz: #0b57d0; --linka: #c8ccd2;
-  --pruh: rgba(13, 59, 102, 0.06); --stin: rgba(0, 0, 0, 0.4); --hlava: #0d3b66; --hlava-text: #ffffff;
+  --pruh: rgba(13, 59, 102, 0.06); --hlava: #0d3b66; --hlava-text: #ffffff;
   --pozor: #fff4ce; --pozor-text: #1a1a1a; --pozor-okraj: #8a6d00; --misto: 3rem;
 }
 @media (prefers-color-scheme: dark) {
   :root {
     --pozadi: #121212; --text: #e8e8e8; --slabe: #b4bac2; --odkaz: #8ab4f8; --linka: #3c4043;
-    --pruh: rgba(255, 255, 255, 0.06); --stin: rgba(255, 255, 255, 0.35); --hlava: #1b2a3a; --hlava-text: #e8e8e8;
+    --pruh: rgba(255, 255, 255, 0.06); --hlava: #1b2a3a; --hlava-text: #e8e8e8;
     --pozor: #3a3000; --pozor-text: #fff0b3; --pozor-okraj: #d4b000;
   }
 }
@@ -48,16 +48,6 @@ h2 { font-size: 1.25rem; margin-top: 1.5rem; }
 .fakta { color: var(--slabe); }
 .pozn { color: var(--slabe); white-space: nowrap; }
 .posun { max-width: 100%; overflow-x: auto; margin: 0.5rem 0 1rem; }
-/* A shadow at the edge where more of the table is hidden, moved by the scrolling itself; a box
-   that does not scroll has none. */
-@supports (animation-timeline: scroll(self inline)) {
-  .posun { animation: okraje linear both; animation-timeline: scroll(self inline); }
-}
-@keyframes okraje {
-  from { box-shadow: inset -1.25rem 0 0.75rem -0.625rem var(--stin); }
-  50% { box-shadow: inset -1.25rem 0 0.75rem -0.625rem var(--stin), inset 1.25rem 0 0.75rem -0.625rem var(--stin); }
-  to { box-shadow: inset 1.25rem 0 0.75rem -0.625rem var(--stin); }
-}
 table { border-collapse: collapse; }
 caption { text-align: left; padding: 0.25rem 0; color: var(--slabe); }
 th, td { padding: 0.25rem 0.5rem; border-bottom: 1px solid var(--linka); text-align: left; vertical-align: top; }
@@ -74,6 +64,8 @@ tr:target { outline: 3px solid var(--odkaz); outline-offset: -3px; }
 .udaje dd { margin: 0; }
 .legenda dd { margin: 0 0 0.5rem 1rem; }
 .jen-tisk { display: none; }
+.posouva { font-size: 0.875rem; color: var(--slabe); margin: 0.5rem 0 0; }
+@media (min-width: 48rem) { .posouva.uzka { display: none; } }
 .tabulka thead th:nth-child(n+3) { text-align: right; }
 /* In the standings and the cross table the place and the name stay while the rest scrolls. */
 .poradi td:first-child, .tabulka td:first-child, .poradi thead th:first-child, .tabulka thead th:first-child {
@@ -109,11 +101,11 @@ tr:target { outline: 3px solid var(--odkaz); outline-offset: -3px; }
 @media (prefers-reduced-motion: reduce) { .projektor { overflow: auto; } .projektor .jede { animation: none; } }
 @media print {
   @page { size: A4; margin: 16mm 12mm; @bottom-right { content: "Strana " counter(page) " z " counter(pages); } }
-  header, nav, .preskocit, .legenda, .pozor, .jen-obrazovka { display: none; }
+  header, nav, .preskocit, .legenda, .pozor, .posouva, .jen-obrazovka { display: none; }
   .jen-tisk { display: block; }
   body { background: #ffffff; color: #000000; font-size: 12pt; }
   main { max-width: none; padding: 0; }
-  .posun { overflow: visible; animation: none; }
+  .posun { overflow: visible; }
   .los { font-size: 18pt; width: 100%; }
   .los.jmena { font-size: 10pt; line-height: 1.3; }
   .los.jmena th, .los.jmena td { padding: 1pt 3pt; }

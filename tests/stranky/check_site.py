@@ -16,12 +16,14 @@ it says so and exits with 77 (CTest: skipped); under CI they are required.
 """
 
 import argparse
+import csv
 import fcntl
 import glob
 import html.parser
 import json
 import math
 import os
+import re
 import select
 import shutil
 import subprocess
@@ -37,6 +39,9 @@ import tournament  # noqa: E402
 import check_tournament  # noqa: E402
 
 SKIPPED = 77
+# turnaj.txt: the name in Windows-1250, then a key stranky does not know.
+TOURNAMENT_NAME = "Velká cena Žďáru & Brna"
+TOURNAMENT_FILE = b"nazev: " + TOURNAMENT_NAME.encode("cp1250") + b"\r\nbarva: modra\r\n"
 # Names that must come out right: Windows-1250 (what a Czech Windows editor writes), UTF-8,
 # and characters that HTML and JSON must escape.
 SPECIAL_NAMES = [
@@ -125,20 +130,68 @@ def check_json(org, web):
         if rnd["complete"] != complete:
             fail(f"turnaj.json: round {r} complete is {rnd['complete']}")
         if complete and os.path.exists(org.path(f"poradi{r}.txt")):
-            check_standings(org.read(f"poradi{r}.txt").split("\r\n")[:-1], rnd["standings"], r)
-    return rounds
+            check_standings(org.read(f"poradi{r}.txt").split("\r\n")[:-1], rnd["standings"], r, web)
+        players = {p["number"] for p in data["players"]}
+        if rnd["absent"] != sorted(players - {n for g in rnd["games"] for n in (g["first"], g["second"])}):
+            fail(f"turnaj.json: round {r} lists the absent {rnd['absent']}")
+    if data["format"] != 2 or data["tournament"] != {"name": TOURNAMENT_NAME}:
+        fail(f"turnaj.json: format {data['format']}, tournament {data['tournament']}")
+    return data
 
 
-def check_standings(rows, standings, r):
-    if len(rows) != len(standings):
-        fail(f"round {r}: {len(standings)} standings rows in turnaj.json, {len(rows)} in poradi{r}.txt")
-    for place, (row, s) in enumerate(zip(rows, standings), start=1):
+def check_standings(rows, standings, r, web):
+    """turnaj.json and kolo<r>-poradi.csv against poradi<r>.txt, row for row."""
+    with open(os.path.join(web, f"kolo{r}-poradi.csv"), "rb") as f:
+        text = f.read().decode("utf-8")
+    csv_rows = list(csv.reader(text[1:].split("\r\n")[:-1], delimiter=";"))
+    if text[0] != "\ufeff" or not text.endswith("\r\n") or not len(rows) == len(standings) == len(csv_rows) - 1:
+        fail(f"round {r}: {len(standings)} standings rows in turnaj.json, {len(csv_rows)} CSV lines, "
+             f"{len(rows)} in poradi{r}.txt")
+    for place, (row, s, fields) in enumerate(zip(rows, standings, csv_rows[1:]), start=1):
+        if fields[:2] != [str(place), str(s["number"])] or [f.replace(",", ".") for f in fields[3:]] != row[31:].split():
+            fail(f"round {r}, place {place}: kolo{r}-poradi.csv {fields}, poradi{r}.txt {row}")
         ours = [f"{place:3d}.", suite_fixed(s["points"], 1), suite_fixed(s["turcas"], 1), suite_fixed(s["buchholz"], 1),
                 str(s["scoreFor"]), str(s["scoreAgainst"]), str(s["startBalance"]), suite_fixed(s["rating"], 1),
                 suite_fixed(s["aro"], 1), suite_fixed(s["spread"], 1)]
         theirs = [row[:4]] + row[31:].split()
         if s["place"] != place or ours != theirs:
             fail(f"round {r}, place {place}: turnaj.json {ours}, poradi{r}.txt {theirs}")
+
+
+def check_pages(web, data):
+    """Every title names the tournament; only the projector reloads; the pairing by name has a
+    row anchor for every player; every card counts only the entered results and equals the
+    standings after each complete round."""
+    players = {str(p["number"]) for p in data["players"]}
+    for path in glob.glob(os.path.join(web, "*.html")):
+        name = os.path.basename(path)
+        with open(path, encoding="utf-8") as f:
+            page = f.read()
+        if html.escape(TOURNAMENT_NAME, quote=False) not in re.search("<title>(.*)</title>", page).group(1):
+            fail(f"{name}: the title lacks the tournament's name")
+        if ('http-equiv="refresh"' in page) != (name == "projektor.html"):
+            fail(f"{name}: a page other than the projector reloads, or the projector does not")
+        by_name = name.endswith("-jmena.html") or name == "aktualni.html" and data["rounds"]
+        if by_name and set(re.findall('<tr id="h(\\d+)"', page)) != players:
+            fail(f"{name}: not one row anchor for every player")
+        if name.startswith("hrac"):
+            check_card(name, page, int(name[4:-5]), data["rounds"])
+
+
+def check_card(name, page, number, rounds):
+    shown = re.findall('<td data-label="Body"[^>]*>([^<]*)</td>', page)
+    points = 0.0
+    for rnd, card in zip(rounds, shown):
+        for g in rnd["games"]:
+            sides = [(g["first"], g["score1"], g["score2"]), (g["second"], g["score2"], g["score1"])]
+            for who, own, other in sides[:2 if g["second"] else 1]:
+                if who == number and (not g["second"] or (own, other) != (0, 0)):
+                    points += 1 if own > other else 0.5 if own == other else 0
+        standing = [s["points"] for s in rnd.get("standings", []) if s["number"] == number]
+        if card != f"{points:.1f}" or standing not in ([], [points]):
+            fail(f"{name}: {card} points after round {rnd['round']}, entered results {points}, standings {standing}")
+    if rounds and (len(shown) != len(rounds) + 1 or shown[-1] != f"{points:.1f}"):
+        fail(f"{name}: the card's total {shown[-1:]} is not {points}")
 
 
 class SiteTournament(tournament.Tournament):
@@ -186,8 +239,10 @@ class Site:
             fail(f"{step}: stranky changed files outside web/")
         if "Stranky jsou ve slozce web" not in out:
             fail(f"{step}: stranky said {out!r}")
+        if f'Soubor turnaj.txt, radek 2: neznamy klic "barva", radek vynechan' not in out:
+            fail(f"{step}: stranky said nothing of the unknown key of turnaj.txt: {out!r}")
         check_links(self.web)
-        check_json(self.org, self.web)
+        check_pages(self.web, check_json(self.org, self.web))
         self.builds += 1
 
     def keep(self, name):
@@ -428,6 +483,8 @@ def play(args):
             lines[i] = number + b" " + name
         with open(os.path.join(folder, "osoby.dat"), "wb") as f:
             f.write(b"\r\n".join(lines))
+        with open(os.path.join(folder, "turnaj.txt"), "wb") as f:
+            f.write(TOURNAMENT_FILE)
         org = tournament.Organiser(args.bin, folder, launcher=args.launcher, suffix=args.suffix)
         site = Site(org, args.keep)
         org.run("prevod")
