@@ -43,11 +43,12 @@ SKIPPED = 77
 TOURNAMENT_NAME = "Velká cena Žďáru & Brna"
 TOURNAMENT_FILE = b"nazev: " + TOURNAMENT_NAME.encode("cp1250") + b"\r\nbarva: modra\r\n"
 # Names that must come out right: Windows-1250 (what a Czech Windows editor writes), UTF-8,
-# and characters that HTML and JSON must escape.
+# characters that HTML and JSON must escape, and a tab and a blank before the name.
 SPECIAL_NAMES = [
     "Žluťoučký Kůň Ďábel".encode("cp1250"),
     "Řehoř Šťastná".encode("utf-8"),
     b'O\'Brien <b>&amp; "Big" \\ Joe</b>',
+    b"\t Zeman Tab",
 ]
 
 
@@ -255,7 +256,7 @@ def check_names(web):
     with open(os.path.join(web, "turnaj.json"), encoding="utf-8") as f:
         names = {p["name"] for p in json.load(f)["players"]}
     for raw in SPECIAL_NAMES:
-        wanted = raw.decode("utf-8") if raw != SPECIAL_NAMES[0] else raw.decode("cp1250")
+        wanted = (raw.decode("utf-8") if raw != SPECIAL_NAMES[0] else raw.decode("cp1250")).lstrip("\t ")
         if wanted not in names:
             fail(f"turnaj.json lacks the name {wanted!r}")
     if "&lt;b&gt;&amp;amp; &quot;Big&quot;" not in open(os.path.join(web, "index.html"), encoding="utf-8").read():
