@@ -84,6 +84,11 @@ std::string updatedText(const Tournament& tournament) {
 
 std::string tournamentName(const Tournament& tournament) { return htmlEscape(tournament.facts.name); }
 
+std::string siteAddress(const Tournament& tournament) {
+    if (tournament.facts.address.empty()) return {};
+    return "<p class=\"adresa\">Str\u00e1nky turnaje: " + htmlEscape(tournament.facts.address) + "</p>\n";
+}
+
 std::string playerText(const Tournament& tournament, std::int32_t number) {
     const SitePlayer* player = findSitePlayer(tournament, number);
     if (player && !player->name.empty()) return player->name;

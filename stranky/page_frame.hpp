@@ -44,6 +44,9 @@ std::string pageEnd();
 std::string updatedText(const Tournament& tournament);
 // The tournament's name, escaped.
 std::string tournamentName(const Tournament& tournament);
+// The site's public address of turnaj.txt in large type, for a printed sheet or the projector;
+// nothing when it is not given.
+std::string siteAddress(const Tournament& tournament);
 
 // The player's name as plain text, or "hrac c. N" (with diacritics) for a number without a name.
 std::string playerText(const Tournament& tournament, std::int32_t number);

@@ -68,21 +68,13 @@ std::string opponentCell(const Tournament& tournament, const SiteRound* before, 
     return playerLink(tournament, opponent) + " <span class=\"pozn\">(" + note + ")</span>";
 }
 
-// A cell that on a narrow screen stands alone with its column's name before it.
-std::string labelled(std::string_view label, std::string_view html, std::string_view cssClass = {}) {
-    std::string td = "<td data-label=\"" + std::string(label) + "\"";
-    if (!cssClass.empty()) td += " class=\"" + std::string(cssClass) + "\"";
-    return td + ">" + std::string(html) + "</td>";
-}
-
 // Place after the round, rating after it and its change: complete rounds only.
 std::string afterRoundCells(const Tournament& tournament, const SiteRound& round, std::int32_t number) {
     const HRAC* after = standingOf(round, number);
-    if (!after) return labelled("Po\u0159.", "\u2013") + labelled("S\u00edla", "\u2013") + labelled("Zm\u011bna", "\u2013");
+    if (!after) return cell("\u2013") + cell("\u2013") + cell("\u2013");
     const Before before = beforeRound(tournament, standingsBefore(tournament, round.round), number);
-    return labelled("Po\u0159.", std::to_string(round.rowOf.at(number) + 1) + ".", "cislo") +
-           labelled("S\u00edla", oneDecimal(after->NSA), "cislo") +
-           labelled("Zm\u011bna", signedDecimal(after->NSA - before.rating), "cislo");
+    return cell(std::to_string(round.rowOf.at(number) + 1) + ".", "cislo") + cell(oneDecimal(after->NSA), "cislo") +
+           cell(signedDecimal(after->NSA - before.rating), "cislo");
 }
 
 std::string roundRow(const Tournament& tournament, const SiteRound& round, std::int32_t number, Totals& totals) {
@@ -90,9 +82,9 @@ std::string roundRow(const Tournament& tournament, const SiteRound& round, std::
                                          std::to_string(round.round) + ".</a>");
     const Side side = sideOf(round, number);
     if (!side.game) {
-        return row + labelled("St\u016fl", "\u2013") + labelled("Soupe\u0159", "nehr\u00e1l(a)") + labelled("Za\u010d.", "\u2013") +
-               labelled("Sk\u00f3re", "\u2013") + labelled("V\u00fdsledek", "\u2013") + labelled("Rozd\u00edl", "\u2013") +
-               labelled("Body", oneDecimal(totals.points), "cislo") + afterRoundCells(tournament, round, number) + "</tr>\n";
+        return row + cell("\u2013") + cell("nehr\u00e1l(a)") + cell("\u2013") + cell("\u2013") + cell("\u2013") +
+               cell("\u2013") + cell(oneDecimal(totals.points), "cislo body") + afterRoundCells(tournament, round, number) +
+               "</tr>\n";
     }
     const bool bye = side.game->bye();
     const bool entered = side.game->entered();
@@ -101,13 +93,13 @@ std::string roundRow(const Tournament& tournament, const SiteRound& round, std::
         totals.scoreFor += side.own;
         totals.scoreAgainst += side.other;
     }
-    row += labelled("St\u016fl", bye ? "\u2013" : std::to_string(side.game->table));
-    row += labelled("Soupe\u0159", bye ? "volno" : opponentCell(tournament, standingsBefore(tournament, round.round), side.opponent));
-    row += labelled("Za\u010d.", bye ? "\u2013" : side.first ? "ano" : "ne");
-    row += labelled("Sk\u00f3re", entered ? scoreText(side) : "\u2013", "skore");
-    row += labelled("V\u00fdsledek", resultWord(side));
-    row += labelled("Rozd\u00edl", entered ? signedWhole(spread(side)) : "\u2013", "cislo");
-    row += labelled("Body", oneDecimal(totals.points), "cislo");
+    row += cell(bye ? "\u2013" : std::to_string(side.game->table));
+    row += cell(bye ? "volno" : opponentCell(tournament, standingsBefore(tournament, round.round), side.opponent));
+    row += cell(bye ? "\u2013" : side.first ? "ano" : "ne");
+    row += cell(entered ? scoreText(side) : "\u2013", "skore");
+    row += cell(resultWord(side));
+    row += cell(entered ? signedWhole(spread(side)) : "\u2013", "cislo");
+    row += cell(oneDecimal(totals.points), "cislo body");
     return row + afterRoundCells(tournament, round, number) + "</tr>\n";
 }
 
@@ -156,12 +148,10 @@ std::string playerPage(const Tournament& tournament, const SitePlayer& player) {
     Totals totals;
     std::string rows;
     for (const auto& round : tournament.rounds) rows += roundRow(tournament, round, player.number, totals);
-    rows += "<tr class=\"soucet\">" + rowHeader("Celkem") + labelled("St\u016fl", "") + labelled("Soupe\u0159", "") +
-            labelled("Za\u010d.", "") +
-            labelled("Sk\u00f3re", std::to_string(totals.scoreFor) + "&nbsp;:&nbsp;" + std::to_string(totals.scoreAgainst), "skore") +
-            labelled("V\u00fdsledek", "") + labelled("Rozd\u00edl", signedWhole(totals.scoreFor - totals.scoreAgainst), "cislo") +
-            labelled("Body", oneDecimal(totals.points), "cislo") + labelled("Po\u0159.", "") + labelled("S\u00edla", "") +
-            labelled("Zm\u011bna", "") + "</tr>\n";
+    rows += "<tr class=\"soucet\">" + rowHeader("Celkem") + cell("") + cell("") + cell("") +
+            cell(std::to_string(totals.scoreFor) + "&nbsp;:&nbsp;" + std::to_string(totals.scoreAgainst), "skore") +
+            cell("") + cell(signedWhole(totals.scoreFor - totals.scoreAgainst), "cislo") +
+            cell(oneDecimal(totals.points), "cislo body") + cell("") + cell("") + cell("") + "</tr>\n";
     html += "<h2>Partie po kolech</h2>\n";
     html += scrollingTable("Soupe\u0159 se silou a po\u0159ad\u00edm p\u0159ed kolem; po\u0159ad\u00ed a s\u00edla po kole",
                            {"Kolo", "St\u016fl", "Soupe\u0159", "Za\u010d.", "Sk\u00f3re", "V\u00fdsledek", "Rozd\u00edl", "Body", "Po\u0159.",

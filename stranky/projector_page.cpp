@@ -2,7 +2,6 @@
 // its last, then the page loads itself again and shows what changed meanwhile.
 #include "projector_page.hpp"
 
-#include "html.hpp"
 #include "page_frame.hpp"
 
 namespace {
@@ -41,8 +40,7 @@ std::string projectorPage(const Tournament& tournament) {
     const SiteRound* round = currentRound(tournament);
     int rows = 0;
     std::string content = "<h1>" + tournamentName(tournament) + "</h1>\n";
-    if (!tournament.facts.address.empty())
-        content += "<p class=\"adresa\">" + htmlEscape(tournament.facts.address) + "</p>\n";
+    content += siteAddress(tournament);
     content += round ? pairings(tournament, *round, rows) : "<p>Prvn\u00ed kolo je\u0161t\u011b nen\u00ed rozlosovan\u00e9.</p>\n";
     content += standings(tournament, rows);
     const int moving = rows * kSecondsPerRow;

@@ -110,7 +110,7 @@ std::string pairingsByTablePage(const Tournament& tournament, const SiteRound& r
     }
     html += scrollingTable("Prvn\u00ed hr\u00e1\u010d za\u010d\u00edn\u00e1; body p\u0159ed kolem", {"St\u016fl", "Za\u010d\u00edn\u00e1", "Body", "Soupe\u0159", "Body"},
                            rows, "los");
-    return html + pageEnd();
+    return html + siteAddress(tournament) + pageEnd();
 }
 
 namespace {
@@ -148,7 +148,7 @@ std::string pairingsByNamePage(const Tournament& tournament, const SiteRound& ro
     }
     html += letterLinks(players);
     html += scrollingTable({}, {"Hr\u00e1\u010d", "St\u016fl", "Soupe\u0159", "Za\u010d\u00edn\u00e1"}, rows, "los jmena");
-    return html + pageEnd();
+    return html + siteAddress(tournament) + pageEnd();
 }
 
 std::string resultsPage(const Tournament& tournament, const SiteRound& round) {

@@ -59,7 +59,7 @@ tr:target { outline: 3px solid var(--odkaz); outline-offset: -3px; }
 .chybi { font-style: italic; }
 .pozor { background: var(--pozor); color: var(--pozor-text); padding: 0.5rem 1rem; border-left: 4px solid var(--pozor-okraj); }
 .soucet { font-weight: bold; }
-.udaje { display: grid; grid-template-columns: auto 1fr; gap: 0.125rem 1rem; }
+@media (min-width: 30rem) { .udaje { display: grid; grid-template-columns: auto 1fr; gap: 0.125rem 1rem; } }
 .udaje dt, .legenda dt { font-weight: bold; }
 .udaje dd { margin: 0; }
 .legenda dd { margin: 0 0 0.5rem 1rem; }
@@ -82,7 +82,8 @@ tr:target { outline: 3px solid var(--odkaz); outline-offset: -3px; }
   header { padding: 0.25rem 0.5rem 0.5rem; }
   th, td { padding: 0.25rem 0.375rem; }
   .poradi th[scope="row"], .tabulka th[scope="row"] { min-width: 8rem; max-width: 9rem; }
-  /* The player's card: each round a block of its own, every value with its column's name. */
+  /* The player's card: each round a block of its own, every value with its column's name
+     (in the order of the card's columns). */
   .karta caption { display: block; }
   .karta thead { position: absolute; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%); }
   .karta, .karta tbody, .karta tr { display: block; }
@@ -90,12 +91,24 @@ tr:target { outline: 3px solid var(--odkaz); outline-offset: -3px; }
   .karta th, .karta td { display: inline-block; border: 0; padding: 0 0.75rem 0 0; }
   .karta th[scope="row"] { font-weight: bold; }
   .karta td:empty { display: none; }
-  .karta td[data-label]::before { content: attr(data-label) " "; color: var(--slabe); }
+  .karta td::before { color: var(--slabe); }
+  .karta td:nth-child(2)::before { content: "St\16F l "; }
+  .karta td:nth-child(3)::before { content: "Soupe\159  "; }
+  .karta td:nth-child(4)::before { content: "Za\10D . "; }
+  .karta td:nth-child(5)::before { content: "Sk\F3 re "; }
+  .karta td:nth-child(6)::before { content: "V\FD sledek "; }
+  .karta td:nth-child(7)::before { content: "Rozd\ED l "; }
+  .karta td:nth-child(8)::before { content: "Body "; }
+  .karta td:nth-child(9)::before { content: "Po\159 . "; }
+  .karta td:nth-child(10)::before { content: "S\ED la "; }
+  .karta td:nth-child(11)::before { content: "Zm\11B na "; }
 }
 .projektor { font-size: 1.75rem; overflow: hidden; }
 .projektor main { max-width: none; }
 .projektor h1 { font-size: 2.5rem; }
-.projektor .adresa { font-size: 2.5rem; font-weight: bold; }
+.projektor h2 { font-size: 2rem; }
+.adresa { font-size: 1.25rem; font-weight: bold; }
+.projektor .adresa { font-size: 2.5rem; }
 .projektor .jede { animation-name: projektor; animation-timing-function: linear; animation-fill-mode: both; }
 @keyframes projektor { from { transform: translateY(0); } to { transform: translateY(min(0px, calc(100vh - 100%))); } }
 @media (prefers-reduced-motion: reduce) { .projektor { overflow: auto; } .projektor .jede { animation: none; } }
@@ -107,6 +120,7 @@ tr:target { outline: 3px solid var(--odkaz); outline-offset: -3px; }
   main { max-width: none; padding: 0; }
   .posun { overflow: visible; }
   .los { font-size: 18pt; width: 100%; }
+  .adresa { font-size: 20pt; }
   .los.jmena { font-size: 10pt; line-height: 1.3; }
   .los.jmena th, .los.jmena td { padding: 1pt 3pt; }
   .posun:has(.jmena) { columns: 2; column-gap: 8mm; }

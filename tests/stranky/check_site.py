@@ -180,7 +180,7 @@ def check_pages(web, data):
 
 
 def check_card(name, page, number, rounds):
-    shown = re.findall('<td data-label="Body"[^>]*>([^<]*)</td>', page)
+    shown = re.findall('<td class="cislo body">([^<]*)</td>', page)
     points = 0.0
     for rnd, card in zip(rounds, shown):
         for g in rnd["games"]:
