@@ -124,8 +124,12 @@ tr:target { outline: 3px solid var(--odkaz); outline-offset: -3px; }
   .los.jmena { font-size: 10pt; line-height: 1.3; }
   .los.jmena th, .los.jmena td { padding: 1pt 3pt; }
   .posun:has(.jmena) { columns: 2; column-gap: 8mm; }
-  .tabulka { font-size: 8pt; line-height: 1.3; }
-  .tabulka th, .tabulka td { padding: 1pt 2pt; }
+  /* The rounds share the sheet's width, whatever the paper: every column stays on it. */
+  .tabulka { font-size: 7pt; line-height: 1.3; table-layout: fixed; width: 100%; }
+  .tabulka th, .tabulka td { padding: 1pt 1.5pt; overflow: hidden; min-width: 0; }
+  .tabulka thead th:nth-child(1) { width: 2.5em; }
+  .tabulka thead th:nth-child(2) { width: 13em; }
+  .tabulka thead th:nth-child(3) { width: 3em; }
   .poradi td:first-child, .tabulka td:first-child, .poradi th, .tabulka th { position: static; box-shadow: none; }
   a { color: #000000; text-decoration: none; }
   tbody tr:nth-child(even), tbody tr:nth-child(even) > * { background: none; }
