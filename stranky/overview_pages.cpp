@@ -3,7 +3,6 @@
 #include "overview_pages.hpp"
 
 #include <algorithm>
-#include <map>
 
 #include "html.hpp"
 #include "page_frame.hpp"
@@ -94,23 +93,16 @@ std::string playersTable(const Tournament& tournament) {
            scrollingTable("Podle \u010d\u00edsla", {"\u010c\u00edslo", "Hr\u00e1\u010d", "S\u00edla p\u0159ed turnajem", "S\u00edla nyn\u00ed"}, rows);
 }
 
-// Each player's place after the latest complete round.
-std::map<std::int32_t, std::size_t> placesOf(const SiteRound& round) {
-    std::map<std::int32_t, std::size_t> places;
-    for (std::size_t i = 0; i < round.standings.size(); ++i) places[round.standings[i].C] = i + 1;
-    return places;
-}
-
 // One cell of the cross table: the opponent's place and the result (+ won, = drawn, \u2212 lost).
-std::string crossCell(const SiteRound& round, std::int32_t number, const std::map<std::int32_t, std::size_t>& places) {
+std::string crossCell(const SiteRound& round, std::int32_t number, const SiteRound& latest) {
     for (const auto& game : round.games) {
         const bool first = game.first == number;
         if (!first && (game.bye() || game.second != number)) continue;
         const std::int32_t own = first ? game.score1 : game.score2, other = first ? game.score2 : game.score1;
         const char* result = own > other ? "+" : own == other ? "=" : "\u2212";
         if (game.bye()) return cell(std::string("volno") + result);
-        const auto place = places.find(first ? game.second : game.first);
-        return cell((place == places.end() ? std::string("?") : std::to_string(place->second)) + result, "cislo");
+        const auto row = latest.rowOf.find(first ? game.second : game.first);
+        return cell((row == latest.rowOf.end() ? std::string("?") : std::to_string(row->second + 1)) + result, "cislo");
     }
     return cell("\u2013");
 }
@@ -175,7 +167,6 @@ constexpr std::int32_t kRoundsOnSheet = 24;
 // The cross table of rounds first to last (1-based, both included).
 std::string crossTable(const Tournament& tournament, const SiteRound& latest, std::int32_t first, std::int32_t last,
                        std::string_view tableClass) {
-    const auto places = placesOf(latest);
     std::vector<std::string> headers{"Po\u0159.", "Hr\u00e1\u010d", "Body"};
     for (std::int32_t r = first; r <= last; ++r) headers.push_back(std::to_string(r) + ".");
     std::string rows;
@@ -184,7 +175,7 @@ std::string crossTable(const Tournament& tournament, const SiteRound& latest, st
         rows += "<tr>" + cell(std::to_string(i + 1) + ".", "cislo") + rowHeader(playerLink(tournament, p.C)) +
                 cell(oneDecimal(p.B), "cislo");
         for (std::int32_t r = first; r <= last; ++r)
-            rows += crossCell(tournament.rounds[static_cast<std::size_t>(r - 1)], p.C, places);
+            rows += crossCell(tournament.rounds[static_cast<std::size_t>(r - 1)], p.C, latest);
         rows += "</tr>\n";
     }
     std::vector<std::string_view> columns(headers.begin(), headers.end());
