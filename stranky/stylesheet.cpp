@@ -121,6 +121,8 @@ tr:target { outline: 3px solid var(--odkaz); outline-offset: -3px; }
   .posun { overflow: visible; }
   .los { font-size: 18pt; width: 100%; }
   .adresa { font-size: 20pt; }
+  .poradi, .karta { font-size: 10pt; }
+  .poradi th, .poradi td, .karta th, .karta td { padding: 2pt 4pt; }
   .los.jmena { font-size: 10pt; line-height: 1.3; }
   .los.jmena th, .los.jmena td { padding: 1pt 3pt; }
   .posun:has(.jmena) { columns: 2; column-gap: 8mm; }
