@@ -85,6 +85,18 @@ std::string standingsLegend(const Tournament& tournament, const SiteRound& round
     return html;
 }
 
+// Links to the first name of each initial present, in Czech order.
+std::string letterLinks(const std::vector<const SitePlayer*>& players) {
+    std::string links, last;
+    for (const SitePlayer* player : players) {
+        const std::string initial = czechInitial(player->name);
+        if (initial == last) continue;
+        last = initial;
+        links += "<li><a href=\"#h" + std::to_string(player->number) + "\">" + htmlEscape(initial) + "</a></li>";
+    }
+    return "<nav aria-label=\"Podle p\u00edsmen\"><ul class=\"pismena\">" + links + "</ul></nav>\n";
+}
+
 }  // namespace
 
 std::vector<const SitePlayer*> playersByName(const Tournament& tournament) {
@@ -112,22 +124,6 @@ std::string pairingsByTablePage(const Tournament& tournament, const SiteRound& r
                            rows, "los");
     return html + siteAddress(tournament) + pageEnd();
 }
-
-namespace {
-
-// Links to the first name of each initial present, in Czech order.
-std::string letterLinks(const std::vector<const SitePlayer*>& players) {
-    std::string links, last;
-    for (const SitePlayer* player : players) {
-        const std::string initial = czechInitial(player->name);
-        if (initial == last) continue;
-        last = initial;
-        links += "<li><a href=\"#h" + std::to_string(player->number) + "\">" + htmlEscape(initial) + "</a></li>";
-    }
-    return "<nav aria-label=\"Podle p\u00edsmen\"><ul class=\"pismena\">" + links + "</ul></nav>\n";
-}
-
-}  // namespace
 
 std::string pairingsByNamePage(const Tournament& tournament, const SiteRound& round) {
     std::string html = roundPageStart(tournament, round, RoundPage::ByName, "los podle jmen");
