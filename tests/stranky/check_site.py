@@ -218,6 +218,7 @@ class SiteTournament(tournament.Tournament):
         self.site.build(f"round {k} half entered")
         if k == 3:
             self.site.keep("half-entered")
+            self.site.build_with_extreme_scores(k)
         self.org.run("zadej", [k], "".join(keyboard[half:]) + "0\n")
 
     def standings(self, k):
@@ -245,6 +246,24 @@ class Site:
         check_links(self.web)
         check_pages(self.web, check_json(self.org, self.web))
         self.builds += 1
+
+    def build_with_extreme_scores(self, k):
+        """A result hand-edited to 2147483647 against -1 in the round being played: the card's
+        spread takes 64 bits. The round file is given back afterwards."""
+        path = self.org.path(f"partie{k}.txt")
+        with open(path, "rb") as f:
+            original = f.read()
+        line = re.compile(rb"^( *(\d+) +[1-9]\d* +)[1-9]\d* +\d+", re.M)  # an entered game
+        edited, count = line.subn(rb"\g<1>2147483647 -1", original, count=1)
+        player = line.search(original).group(2).decode()
+        with open(path, "wb") as f:
+            f.write(edited)
+        self.build(f"round {k} with a score of 2147483647 against -1")
+        with open(os.path.join(self.web, f"hrac{player}.html"), encoding="utf-8") as f:
+            if count != 1 or '<td class="cislo">+2147483648</td>' not in f.read():
+                fail(f"hrac{player}.html: no spread of +2147483648")
+        with open(path, "wb") as f:
+            f.write(original)
 
     def keep(self, name):
         copy = os.path.join(self.keep_to, name)
