@@ -45,8 +45,8 @@ std::string scoreText(const Side& side) {
     return std::to_string(side.own) + "&nbsp;:&nbsp;" + std::to_string(side.other);
 }
 
-// A player's rating and place when the round was paired: after the latest complete round
-// before it, or kanvo.dat's rating and no place.
+// A player's rating and place before a round: after the latest complete round before it, or
+// kanvo.dat's rating and no place.
 struct Before {
     double rating = 0;
     std::size_t place = 0;  // 0: none

@@ -73,8 +73,8 @@ const SiteGame* gameOf(const SiteRound& round, std::int32_t number);
 const SiteRound* currentRound(const Tournament& tournament);
 // The player's row of a round's standings, or null (an incomplete round, or not in it).
 const HRAC* standingOf(const SiteRound& round, std::int32_t number);
-// The standings a round was paired on: the latest complete round before it, or null (then
-// the ratings are those of kanvo.dat and nobody has a place).
+// The standings before a round: of the latest complete round before it, or null (then the
+// ratings are those of kanvo.dat and nobody has a place).
 const SiteRound* standingsBefore(const Tournament& tournament, std::int32_t round);
 // The files whose change changes the site (for --sledovat): those read, and the next round's.
 std::vector<std::string> tournamentInputs(const Tournament& tournament);
