@@ -81,6 +81,7 @@ tr:target { outline: 3px solid var(--odkaz); outline-offset: -3px; }
   main { padding: 0 0.5rem 2rem; }
   header { padding: 0.25rem 0.5rem 0.5rem; }
   th, td { padding: 0.25rem 0.375rem; }
+  td, th[scope="row"] { overflow-wrap: anywhere; }
   .poradi th[scope="row"], .tabulka th[scope="row"] { min-width: 8rem; max-width: 9rem; }
   /* The player's card: each round a block of its own, every value with its column's name
      (in the order of the card's columns). */
