@@ -48,7 +48,7 @@ std::string currentRoundSection(const Tournament& tournament) {
                        page(RoundPage::Results, "V\u00fdsledky") + "</ul>\n<p>";
     const std::size_t missing = missingResults(*round);
     html += missing == 0 ? "V\u0161echny v\u00fdsledky jsou zadan\u00e9." : "Chyb\u00ed " + resultsCount(missing) + ".";
-    return html + "</p>\n</section>\n";
+    return std::move(html) + "</p>\n</section>\n";
 }
 
 // Place, date, organiser, arbiter and the site's address, those that turnaj.txt gives.
@@ -136,8 +136,8 @@ std::string gameRecordSection(const Tournament& tournament, GameRecord record) {
 
 std::string riseSection(const Tournament& tournament) {
     std::string html = "<h2>Nejvy\u0161\u0161\u00ed r\u016fst s\u00edly</h2>\n";
-    if (tournament.rise->player == 0) return html + "<p>Nikomu s\u00edla nestoupla.</p>\n";
-    return html + "<p>" + playerLink(tournament, tournament.rise->player) + ": +" + oneDecimal(tournament.rise->rise) +
+    if (tournament.rise->player == 0) return std::move(html) + "<p>Nikomu s\u00edla nestoupla.</p>\n";
+    return std::move(html) + "<p>" + playerLink(tournament, tournament.rise->player) + ": +" + oneDecimal(tournament.rise->rise) +
            "</p>\n";
 }
 
@@ -150,7 +150,7 @@ std::string overviewPage(const Tournament& tournament) {
     html += "<p>" + czechCount(tournament.players.size(), "hr\u00e1\u010d", "hr\u00e1\u010di", "hr\u00e1\u010d\u016f") + " \u00b7 <a href=\"" +
             std::string(kRecordsPage) + "\">Rekordy</a> \u00b7 <a href=\"" + std::string(kProjectorPage) +
             "\">Str\u00e1nka pro projektor</a> \u00b7 <a href=\"" + std::string(kDataName) + "\">Data turnaje (JSON)</a></p>\n";
-    return html + pageEnd();
+    return std::move(html) + pageEnd();
 }
 
 std::string noRoundPage(const Tournament& tournament) {
@@ -187,12 +187,12 @@ std::string crossTable(const Tournament& tournament, const SiteRound& latest, st
 std::string crossTablePage(const Tournament& tournament) {
     std::string html = pageStart(tournament, "Tabulka", PageWidth::Wide) + "<h1>Tabulka turnaje</h1>\n";
     const SiteRound* latest = latestComplete(tournament);
-    if (!latest) return html + kNoStandings + pageEnd();
+    if (!latest) return std::move(html) + kNoStandings + pageEnd();
     const std::int32_t rounds = latest->round;
     html += "<p>V ka\u017ed\u00e9m kole po\u0159ad\u00ed soupe\u0159e po " + std::to_string(rounds) +
             ". kole a v\u00fdsledek: + v\u00fdhra, = rem\u00edza, \u2212 prohra; volno; \u2013 hr\u00e1\u010d v kole nehr\u00e1l.</p>\n<p class=\"posouva\">" +
             kScrollHint + "</p>\n";
-    if (rounds <= kRoundsOnSheet) return html + crossTable(tournament, *latest, 1, rounds, "tabulka") + pageEnd();
+    if (rounds <= kRoundsOnSheet) return std::move(html) + crossTable(tournament, *latest, 1, rounds, "tabulka") + pageEnd();
     html += "<div class=\"jen-obrazovka\">\n" + crossTable(tournament, *latest, 1, rounds, "tabulka") + "</div>\n";
     const std::int32_t parts = (rounds + kRoundsOnSheet - 1) / kRoundsOnSheet;
     const std::int32_t perPart = (rounds + parts - 1) / parts;
@@ -201,13 +201,13 @@ std::string crossTablePage(const Tournament& tournament) {
         html += "<div class=\"jen-tisk\">\n<h2>Kola " + std::to_string(first) + " a\u017e " + std::to_string(last) + "</h2>\n" +
                 crossTable(tournament, *latest, first, last, "tabulka") + "</div>\n";
     }
-    return html + pageEnd();
+    return std::move(html) + pageEnd();
 }
 
 std::string recordsPage(const Tournament& tournament) {
     std::string html = pageStart(tournament, "Rekordy") + "<h1>Rekordy turnaje</h1>\n";
-    if (tournament.lastComplete == 0) return html + "<p>Rekordy zat\u00edm nejsou: \u017e\u00e1dn\u00e9 kolo nem\u00e1 zadan\u00e9 v\u0161echny v\u00fdsledky.</p>\n" + pageEnd();
+    if (tournament.lastComplete == 0) return std::move(html) + "<p>Rekordy zat\u00edm nejsou: \u017e\u00e1dn\u00e9 kolo nem\u00e1 zadan\u00e9 v\u0161echny v\u00fdsledky.</p>\n" + pageEnd();
     html += "<p>Ze v\u0161ech parti\u00ed do " + std::to_string(tournament.lastComplete) + ". kola, jako je po\u010d\u00edt\u00e1 program rekordy.</p>\n";
     for (GameRecord record : kGameRecords) html += gameRecordSection(tournament, record);
-    return html + riseSection(tournament) + pageEnd();
+    return std::move(html) + riseSection(tournament) + pageEnd();
 }

@@ -138,7 +138,8 @@ std::string scrollingTable(std::string_view caption, const std::vector<std::stri
     if (!caption.empty()) table += "<caption>" + std::string(caption) + "</caption>\n";
     table += "<thead><tr>";
     for (std::string_view column : columns) table += "<th scope=\"col\">" + std::string(column) + "</th>";
-    return table + "</tr></thead>\n<tbody>\n" + rows + "</tbody>\n</table>\n</div>\n";
+    table.reserve(table.size() + rows.size() + 64);
+    return std::move(table) + "</tr></thead>\n<tbody>\n" + rows + "</tbody>\n</table>\n</div>\n";
 }
 
 std::string cell(std::string_view html, std::string_view cssClass) {

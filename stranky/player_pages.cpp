@@ -121,14 +121,14 @@ std::string playerFacts(const Tournament& tournament, const SitePlayer& player) 
     std::string html = "<dl class=\"udaje\">\n<dt>\u010c\u00edslo</dt><dd>" + std::to_string(player.number) + "</dd>\n";
     html += "<dt>S\u00edla p\u0159ed turnajem</dt><dd>" + oneDecimal(player.ratingBefore) + "</dd>\n";
     html += "<dt>S\u00edla nyn\u00ed</dt><dd>" + oneDecimal(player.rating);
-    if (tournament.lastComplete == 0) return html + "</dd>\n</dl>\n";
+    if (tournament.lastComplete == 0) return std::move(html) + "</dd>\n</dl>\n";
     const std::string after = " (po " + std::to_string(tournament.lastComplete) + ". kole)";
     html += after + "</dd>\n";
     const SiteRound& latest = tournament.rounds[static_cast<std::size_t>(tournament.lastComplete - 1)];
     if (const HRAC* standing = standingOf(latest, player.number))
         html += "<dt>Body a po\u0159ad\u00ed" + after + "</dt><dd>" + oneDecimal(standing->B) + ", " +
                 std::to_string(latest.rowOf.at(player.number) + 1) + ". m\u00edsto</dd>\n";
-    return html + "</dl>\n";
+    return std::move(html) + "</dl>\n";
 }
 
 }  // namespace
@@ -140,7 +140,7 @@ std::string playerPage(const Tournament& tournament, const SitePlayer& player) {
     const SiteRound* current = currentRound(tournament);
     if (!current) {
         html += playerFacts(tournament, player) + "<p>Turnaj je\u0161t\u011b neza\u010dal: prvn\u00ed kolo nen\u00ed rozlosovan\u00e9.</p>\n";
-        return html + pageEnd();
+        return std::move(html) + pageEnd();
     }
     html += currentGame(tournament, *current, player.number);
     if (!current->complete) html += incompleteNotice(*current);
@@ -157,5 +157,5 @@ std::string playerPage(const Tournament& tournament, const SitePlayer& player) {
                            {"Kolo", "St\u016fl", "Soupe\u0159", "Za\u010d.", "Sk\u00f3re", "V\u00fdsledek", "Rozd\u00edl", "Body", "Po\u0159.",
                             "S\u00edla", "Zm\u011bna"},
                            rows, "karta");
-    return html + pageEnd();
+    return std::move(html) + pageEnd();
 }

@@ -48,5 +48,5 @@ std::string projectorPage(const Tournament& tournament) {
     std::string html = pageHead(tournament, "Projektor", PageWidth::Normal, reload);
     html += "<body class=\"projektor\">\n<main>\n<div class=\"jede\" style=\"animation-duration: " + std::to_string(moving) +
             "s; animation-delay: " + std::to_string(kPauseSeconds) + "s\">\n" + content + "<p>" + updatedText(tournament) + "</p>\n</div>\n";
-    return html + pageEnd();
+    return std::move(html) + pageEnd();
 }

@@ -122,7 +122,7 @@ std::string pairingsByTablePage(const Tournament& tournament, const SiteRound& r
     }
     html += scrollingTable("Prvn\u00ed hr\u00e1\u010d za\u010d\u00edn\u00e1; body p\u0159ed kolem", {"St\u016fl", "Za\u010d\u00edn\u00e1", "Body", "Soupe\u0159", "Body"},
                            rows, "los");
-    return html + siteAddress(tournament) + pageEnd();
+    return std::move(html) + siteAddress(tournament) + pageEnd();
 }
 
 std::string pairingsByNamePage(const Tournament& tournament, const SiteRound& round) {
@@ -144,7 +144,7 @@ std::string pairingsByNamePage(const Tournament& tournament, const SiteRound& ro
     }
     html += letterLinks(players);
     html += scrollingTable({}, {"Hr\u00e1\u010d", "St\u016fl", "Soupe\u0159", "Za\u010d\u00edn\u00e1"}, rows, "los jmena");
-    return html + siteAddress(tournament) + pageEnd();
+    return std::move(html) + siteAddress(tournament) + pageEnd();
 }
 
 std::string resultsPage(const Tournament& tournament, const SiteRound& round) {
@@ -160,7 +160,7 @@ std::string resultsPage(const Tournament& tournament, const SiteRound& round) {
         rows += "</tr>\n";
     }
     html += scrollingTable("V\u00edt\u011bz tu\u010dn\u011b", {"St\u016fl", "Za\u010d\u00edn\u00e1", "Sk\u00f3re", "Soupe\u0159"}, rows);
-    return html + pageEnd();
+    return std::move(html) + pageEnd();
 }
 
 std::string standingsPage(const Tournament& tournament, const SiteRound& round) {
@@ -180,5 +180,5 @@ std::string standingsPage(const Tournament& tournament, const SiteRound& round) 
     html += scrollingTable({}, {"Po\u0159.", "Hr\u00e1\u010d", "Body", "TURCAS", "Buch.", "Sk\u00f3re +", "Sk\u00f3re \u2212", "Za\u010d.", "S\u00edla", "ARO", "Sig"},
                            rows, "poradi");
     html += standingsLegend(tournament, round);
-    return html + pageEnd();
+    return std::move(html) + pageEnd();
 }
