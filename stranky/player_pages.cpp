@@ -73,8 +73,8 @@ std::string afterRoundCells(const Tournament& tournament, const SiteRound& round
     const HRAC* after = standingOf(round, number);
     if (!after) return cell("\u2013") + cell("\u2013") + cell("\u2013");
     const Before before = beforeRound(tournament, standingsBefore(tournament, round.round), number);
-    return cell(std::to_string(round.rowOf.at(number) + 1) + ".", "cislo") + cell(oneDecimal(after->NSA), "cislo") +
-           cell(signedDecimal(after->NSA - before.rating), "cislo");
+    return cell(std::to_string(round.rowOf.at(number) + 1) + ".") + cell(oneDecimal(after->NSA)) +
+           cell(signedDecimal(after->NSA - before.rating));
 }
 
 std::string roundRow(const Tournament& tournament, const SiteRound& round, std::int32_t number, Totals& totals) {
@@ -83,7 +83,7 @@ std::string roundRow(const Tournament& tournament, const SiteRound& round, std::
     const Side side = sideOf(round, number);
     if (!side.game) {
         return row + cell("\u2013") + cell("nehr\u00e1l(a)") + cell("\u2013") + cell("\u2013") + cell("\u2013") +
-               cell("\u2013") + cell(oneDecimal(totals.points), "cislo body") + afterRoundCells(tournament, round, number) +
+               cell("\u2013") + cell(oneDecimal(totals.points), "body") + afterRoundCells(tournament, round, number) +
                "</tr>\n";
     }
     const bool bye = side.game->bye();
@@ -96,10 +96,10 @@ std::string roundRow(const Tournament& tournament, const SiteRound& round, std::
     row += cell(bye ? "\u2013" : std::to_string(side.game->table));
     row += cell(bye ? "volno" : opponentCell(tournament, standingsBefore(tournament, round.round), side.opponent));
     row += cell(bye ? "\u2013" : side.first ? "ano" : "ne");
-    row += cell(entered ? scoreText(side) : "\u2013", "skore");
+    row += cell(entered ? scoreText(side) : "\u2013");
     row += cell(resultWord(side));
-    row += cell(entered ? signedWhole(spread(side)) : "\u2013", "cislo");
-    row += cell(oneDecimal(totals.points), "cislo body");
+    row += cell(entered ? signedWhole(spread(side)) : "\u2013");
+    row += cell(oneDecimal(totals.points), "body");
     return row + afterRoundCells(tournament, round, number) + "</tr>\n";
 }
 
@@ -149,9 +149,9 @@ std::string playerPage(const Tournament& tournament, const SitePlayer& player) {
     std::string rows;
     for (const auto& round : tournament.rounds) rows += roundRow(tournament, round, player.number, totals);
     rows += "<tr class=\"soucet\">" + rowHeader("Celkem") + cell("") + cell("") + cell("") +
-            cell(std::to_string(totals.scoreFor) + "&nbsp;:&nbsp;" + std::to_string(totals.scoreAgainst), "skore") +
-            cell("") + cell(signedWhole(totals.scoreFor - totals.scoreAgainst), "cislo") +
-            cell(oneDecimal(totals.points), "cislo body") + cell("") + cell("") + cell("") + "</tr>\n";
+            cell(std::to_string(totals.scoreFor) + "&nbsp;:&nbsp;" + std::to_string(totals.scoreAgainst)) +
+            cell("") + cell(signedWhole(totals.scoreFor - totals.scoreAgainst)) +
+            cell(oneDecimal(totals.points), "body") + cell("") + cell("") + cell("") + "</tr>\n";
     html += "<h2>Partie po kolech</h2>\n";
     html += scrollingTable("Soupe\u0159 se silou a po\u0159ad\u00edm p\u0159ed kolem; po\u0159ad\u00ed a s\u00edla po kole",
                            {"Kolo", "St\u016fl", "Soupe\u0159", "Za\u010d.", "Sk\u00f3re", "V\u00fdsledek", "Rozd\u00edl", "Body", "Po\u0159.",

@@ -67,6 +67,8 @@ tr:target { outline: 3px solid var(--odkaz); outline-offset: -3px; }
 .posouva { font-size: 0.875rem; color: var(--slabe); margin: 0.5rem 0 0; }
 @media (min-width: 48rem) { .posouva.uzka { display: none; } }
 .tabulka thead th:nth-child(n+3) { text-align: right; }
+/* The card's numbers, by column: table, score, spread, points, place, rating, change. */
+.karta tr > :nth-child(2), .karta tr > :nth-child(n+5):not(:nth-child(6)) { text-align: right; white-space: nowrap; }
 /* In the standings and the cross table the place and the name stay while the rest scrolls. */
 .poradi td:first-child, .tabulka td:first-child, .poradi thead th:first-child, .tabulka thead th:first-child {
   position: sticky; left: 0; min-width: var(--misto); width: var(--misto); background: var(--pozadi); z-index: 1;

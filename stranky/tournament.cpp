@@ -167,9 +167,10 @@ Tournament readTournament() {
 }
 
 const SitePlayer* findSitePlayer(const Tournament& tournament, std::int32_t number) {
-    for (const auto& player : tournament.players)
-        if (player.number == number) return &player;
-    return nullptr;
+    const auto& players = tournament.players;  // ascending numbers
+    const auto found = std::lower_bound(players.begin(), players.end(), number,
+                                        [](const SitePlayer& player, std::int32_t n) { return player.number < n; });
+    return found != players.end() && found->number == number ? &*found : nullptr;
 }
 
 const SiteGame* gameOf(const SiteRound& round, std::int32_t number) {
