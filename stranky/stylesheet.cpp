@@ -5,13 +5,13 @@
 std::string_view stylesheet() {
     return R"(:root {
   --pozadi: #ffffff; --text: #1a1a1a; --slabe: #4d5560; --odkaz: #0b57d0; --linka: #c8ccd2;
-  --pruh: rgba(13, 59, 102, 0.06); --hlava: #0d3b66; --hlava-text: #ffffff;
+  --pruh: #f2f4f7; --hlava: #0d3b66; --hlava-text: #ffffff;
   --pozor: #fff4ce; --pozor-text: #1a1a1a; --pozor-okraj: #8a6d00; --misto: 3rem;
 }
 @media (prefers-color-scheme: dark) {
   :root {
     --pozadi: #121212; --text: #e8e8e8; --slabe: #b4bac2; --odkaz: #8ab4f8; --linka: #3c4043;
-    --pruh: rgba(255, 255, 255, 0.06); --hlava: #1b2a3a; --hlava-text: #e8e8e8;
+    --pruh: #1e1f22; --hlava: #1b2a3a; --hlava-text: #e8e8e8;
     --pozor: #3a3000; --pozor-text: #fff0b3; --pozor-okraj: #d4b000;
   }
 }
@@ -77,7 +77,7 @@ tr:target { outline: 3px solid var(--odkaz); outline-offset: -3px; }
   position: sticky; left: var(--misto); background: var(--pozadi); z-index: 1; box-shadow: 2px 0 0 var(--linka);
 }
 .poradi tbody tr:nth-child(even) > :nth-child(-n+2), .tabulka tbody tr:nth-child(even) > :nth-child(-n+2) {
-  background: linear-gradient(var(--pruh), var(--pruh)) var(--pozadi);
+  background: var(--pruh);
 }
 @media (max-width: 40rem) {
   main { padding: 0 0.5rem 2rem; }
