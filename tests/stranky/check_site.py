@@ -2,17 +2,23 @@
 """The web site of stranky, checked on a played tournament. Standard library only.
 
 --bin ... --keep DIR: plays a generated tournament (absences, byes, names in Windows-1250, in
-UTF-8 and with HTML's special characters) and runs stranky after every step: before round 1,
-after each pairing, with half a round's results entered, after poradi. Checks every time that
-nothing outside web/ changed (every name and byte), that every internal link and #fragment
-resolves and no page needs anything from outside, and that turnaj.json holds the round files'
-games and, for every complete round, exactly the standings of poradi<r>.txt; then that
+UTF-8, with HTML's special characters and after a tab; a turnaj.txt in Windows-1250 with an
+unknown key) and runs stranky after every step: before round 1, after each pairing, with half
+a round's results entered (once with a hand-edited extreme score), after poradi. Checks every
+time that nothing outside web/ changed (every name and byte), that every internal link and
+#fragment resolves and no page needs anything from outside, that turnaj.json holds the round
+files' games and absences and, for every complete round, exactly the standings of
+poradi<r>.txt, as the CSV does; that every title names the tournament, only the projector
+reloads, and every card counts the entered results alone and equals the standings; then that
 stranky --sledovat writes the site again within seconds of a change. Keeps the site of a
 half-entered round and the final one in DIR.
 
---browsers DIR: the Nu Html Checker finds no error in those sites, and headless Chromium at
-360 and 1280 px finds no page wider than its window. Without java with vnu-jar or chromium
-it says so and exits with 77 (CTest: skipped); under CI they are required.
+--browsers DIR: the Nu Html Checker finds no error in those sites; headless Chromium at 360 and
+1280 px finds no page wider than its window, on a phone no table of a card or of the current
+round wider than the screen and the current round's link and each player's table on the first
+screen, axe-core no violation on the pages players use most, and the printed cross table every
+round's column. Without java with vnu-jar, chromium or axe-core it says so and exits with 77
+(CTest: skipped); under CI they are required.
 """
 
 import argparse
