@@ -141,9 +141,7 @@ def check_json(org, web):
         players = {p["number"] for p in data["players"]}
         if rnd["absent"] != sorted(players - {n for g in rnd["games"] for n in (g["first"], g["second"])}):
             fail(f"turnaj.json: round {r} lists the absent {rnd['absent']}")
-    if data["format"] != 2 or data["tournament"] != {"name": TOURNAMENT_NAME}:
-        fail(f"turnaj.json: format {data['format']}, tournament {data['tournament']}")
-    return data
+    return rounds
 
 
 def check_standings(rows, standings, r, web):
@@ -165,10 +163,14 @@ def check_standings(rows, standings, r, web):
             fail(f"round {r}, place {place}: turnaj.json {ours}, poradi{r}.txt {theirs}")
 
 
-def check_pages(web, data):
-    """Every title names the tournament; only the projector reloads; the pairing by name has a
-    row anchor for every player; every card counts only the entered results and equals the
-    standings after each complete round."""
+def check_pages(web):
+    """turnaj.json names the tournament as turnaj.txt does, and so does every title; only the
+    projector reloads; the pairing by name has a row anchor for every player; every card counts
+    only the entered results and equals the standings after each complete round."""
+    with open(os.path.join(web, "turnaj.json"), encoding="utf-8") as f:
+        data = json.load(f)
+    if data["format"] != 2 or data["tournament"] != {"name": TOURNAMENT_NAME}:
+        fail(f"turnaj.json: format {data['format']}, tournament {data['tournament']}")
     players = {str(p["number"]) for p in data["players"]}
     for path in glob.glob(os.path.join(web, "*.html")):
         name = os.path.basename(path)
@@ -250,7 +252,8 @@ class Site:
         if f'Soubor turnaj.txt, radek 2: neznamy klic "barva", radek vynechan' not in out:
             fail(f"{step}: stranky said nothing of the unknown key of turnaj.txt: {out!r}")
         check_links(self.web)
-        check_pages(self.web, check_json(self.org, self.web))
+        check_json(self.org, self.web)
+        check_pages(self.web)
         self.builds += 1
 
     def build_with_extreme_scores(self, k):
