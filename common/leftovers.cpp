@@ -52,7 +52,10 @@ bool isBackupCopy(std::string_view name) {
            numbered(name.substr(dash), "-", ".txt");
 }
 
-bool isSitePage(std::string_view name) { return endsWith(name, ".html") || name == "styl.css" || name == "turnaj.json"; }
+bool isSitePage(std::string_view name) {
+    return endsWith(name, ".html") || endsWith(name, "-poradi.csv") || name == "styl.css" || name == "turnaj.json" ||
+           name == "favicon.ico" || name == "nahrano.txt";
+}
 
 bool isLeftover(const std::string& entry, const SweepFacts& facts, SuiteFiles suiteFiles) {
     const auto temporary = temporaryOf(entry);

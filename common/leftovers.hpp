@@ -20,7 +20,7 @@ struct SweepFacts {
 using SuiteFiles = bool (*)(std::string_view name);
 bool isTournamentFile(std::string_view name);  // the tournament folder: partie3.txt, kanvo.new, ...
 bool isBackupCopy(std::string_view name);      // zaloha: partie3-1.txt
-bool isSitePage(std::string_view name);        // web: pages, styl.css, turnaj.json
+bool isSitePage(std::string_view name);        // web: pages, CSV, styl.css, turnaj.json, the upload record
 
 // Whether a folder entry is a leftover to remove: a plain file named as a temporary of one of the
 // suite's files, made by this computer by a process that no longer runs, or by another computer

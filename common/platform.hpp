@@ -140,6 +140,12 @@ bool writeLockFile(std::intptr_t handle, const std::string& bytes);
 // Milliseconds since the system started (wraps as the system's counter does).
 std::uint64_t millisecondsSinceStart();
 
+// The date and time of day on this computer's clock, in its own time zone.
+struct LocalTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+};
+LocalTime localTimeNow();
+
 // --- Folders and watching files ------------------------------------------------------------
 
 // Creates the folder when it is missing (its parent must exist). Ready: a folder of its own is
@@ -186,12 +192,6 @@ ProgramRun runSystemProgram(const std::string& name, const std::vector<std::stri
 // and waits for it: its exit code, or nothing when it could not start. An interrupt of this
 // program ends it too.
 std::optional<int> runThisProgramAgain(const std::vector<std::string>& arguments);
-
-// The local time of day.
-struct ClockTime {
-    int hour = 0, minute = 0;
-};
-ClockTime localClockTime();
 
 // The names of the regular files in a folder (no folders, links or devices), in no particular
 // order; none when the folder cannot be listed.

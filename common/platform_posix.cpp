@@ -497,6 +497,13 @@ std::uint64_t millisecondsSinceStart() {
     return static_cast<std::uint64_t>(now.tv_sec) * 1000u + static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;
 }
 
+LocalTime localTimeNow() {
+    const time_t now = time(nullptr);
+    tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min};
+}
+
 FolderState createFolder(const std::string& path) {
     if (mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) return FolderState::Failed;
     struct stat info {};
@@ -651,13 +658,6 @@ std::optional<int> runThisProgramAgain(const std::vector<std::string>& arguments
     const pid_t child = spawnChild(kOwnExecutable, false, std::move(words), setup);
     if (child == 0) return std::nullopt;
     return waitForChild(child);
-}
-
-ClockTime localClockTime() {
-    const time_t now = time(nullptr);
-    tm local{};
-    localtime_r(&now, &local);
-    return {local.tm_hour, local.tm_min};
 }
 
 std::vector<std::string> filesInFolder(const std::string& folder) {

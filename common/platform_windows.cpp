@@ -530,6 +530,12 @@ bool writeLockFile(std::intptr_t handle, const std::string& bytes) {
 
 std::uint64_t millisecondsSinceStart() { return GetTickCount64(); }
 
+LocalTime localTimeNow() {
+    SYSTEMTIME local{};
+    GetLocalTime(&local);
+    return {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute};
+}
+
 FolderState createFolder(const std::string& path) {
     const std::wstring name = wide(path);
     CreateDirectoryW(name.c_str(), nullptr);  // an existing folder is fine: checked below
@@ -715,12 +721,6 @@ std::optional<int> runThisProgramAgain(const std::vector<std::string>& arguments
     HANDLE process = startProcess(program, arguments, streams[0], streams[1], streams[2]);
     if (process == nullptr) return std::nullopt;
     return exitCodeOnceEnded(process);
-}
-
-ClockTime localClockTime() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    return {now.wHour, now.wMinute};
 }
 
 std::vector<std::string> filesInFolder(const std::string& folder) {

@@ -102,10 +102,28 @@ std::string roundJson(const SiteRound& round) {
     std::vector<std::string> games, standings;
     for (const auto& game : round.games) games.push_back(gameJson(game));
     for (std::size_t i = 0; i < round.standings.size(); ++i) standings.push_back(standingJson(round.standings[i], i + 1));
+    std::string absent = "[";
+    for (std::int32_t number : round.absent) absent += (absent.size() > 1 ? ", " : "") + std::to_string(number);
     JsonObject object;
     object.whole("round", round.round).field("complete", round.complete ? "true" : "false");
+    object.field("absent", absent + "]");
     object.field("games", jsonArray(games, "    "));
     if (round.complete) object.field("standings", jsonArray(standings, "    "));
+    return object.str();
+}
+
+// The facts of turnaj.txt; those not given are left out.
+std::string factsJson(const TournamentFacts& facts) {
+    JsonObject object;
+    const auto text = [&](std::string_view name, const std::string& value) {
+        if (!value.empty()) object.field(name, jsonString(value));
+    };
+    text("name", facts.name);
+    text("place", facts.place);
+    text("date", facts.date);
+    text("organiser", facts.organiser);
+    text("arbiter", facts.arbiter);
+    text("address", facts.address);
     return object.str();
 }
 
@@ -115,7 +133,9 @@ std::string tournamentJson(const Tournament& tournament) {
     std::vector<std::string> players, rounds;
     for (const auto& player : tournament.players) players.push_back(playerJson(player));
     for (const auto& round : tournament.rounds) rounds.push_back(roundJson(round));
-    std::string out = "{\n  \"players\": " + jsonArray(players, "  ") + ",\n";
+    std::string out = "{\n  \"format\": " + std::to_string(kJsonFormat) + ",\n";
+    out += "  \"tournament\": " + factsJson(tournament.facts) + ",\n";
+    out += "  \"players\": " + jsonArray(players, "  ") + ",\n";
     if (tournament.koef) {
         const Coefficients& k = *tournament.koef;
         out += "  \"coefficients\": " +

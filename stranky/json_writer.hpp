@@ -13,4 +13,7 @@ std::string jsonString(std::string_view utf8);
 // The shortest decimal that reads back as exactly this double; null for a non-finite value.
 std::string jsonNumber(double value);
 
+// The version of the file's fields, raised when a field changes its meaning or goes.
+inline constexpr int kJsonFormat = 2;
+
 std::string tournamentJson(const Tournament& tournament);

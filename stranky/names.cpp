@@ -33,6 +33,21 @@ Letter letterOf(char32_t c) {
 
 }  // namespace
 
+std::string asciiFolded(std::string_view utf8) {
+    std::string folded;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const char letter = letterOf(nextCodePoint(utf8, pos)).base;
+        folded += letter == '\x7f' ? '?' : letter;
+    }
+    return folded;
+}
+
+std::string trimmedName(std::string_view utf8) {
+    std::size_t start = 0;
+    while (start < utf8.size() && utf8[start] == ' ') ++start;
+    return std::string(utf8.substr(start));
+}
+
 std::string czechSortKey(std::string_view utf8) {
     std::string key;
     for (std::size_t pos = 0; pos < utf8.size();) {
@@ -48,4 +63,22 @@ std::string czechSortKey(std::string_view utf8) {
         key += letter.after ? '\x02' : '\x01';
     }
     return key;
+}
+
+std::string czechInitial(std::string_view utf8) {
+    const std::string key = czechSortKey(utf8);
+    if (key.size() < 2) return "\u2026";
+    const char base = key[0];
+    if (key[1] == '\x02') {
+        switch (base) {
+            case 'c': return "\u010c";
+            case 'h': return "Ch";
+            case 'r': return "\u0158";
+            case 's': return "\u0160";
+            case 'z': return "\u017d";
+        }
+    }
+    if (base >= 'a' && base <= 'z') return std::string(1, static_cast<char>(base - 'a' + 'A'));
+    if (base > ' ' && base < '\x7f') return std::string(1, base);
+    return "\u2026";
 }

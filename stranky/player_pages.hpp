@@ -1,6 +1,7 @@
-// A player's own page: number, name, rating before the tournament and now, and round by
-// round the table, the opponent, who started, the scores, the result, the spread and the
-// points so far, with the totals.
+// A player's own page: first where he plays in the round being played, then number, ratings,
+// points and place, and round by round the table, the opponent with his rating and place, who
+// started, the scores, the result, the spread, the points so far, the place and the rating
+// after the round with its change; the totals.
 #pragma once
 
 #include <string>

@@ -74,7 +74,7 @@ PublishResult publishSite() {
 }
 
 std::string publishedLine(std::size_t files) {
-    const platform::ClockTime now = platform::localClockTime();
+    const platform::LocalTime now = platform::localTimeNow();
     char time[16];
     std::snprintf(time, sizeof time, "%d:%02d", now.hour, now.minute);
     return "Nahrano " + std::to_string(files) + " souboru, " + time;

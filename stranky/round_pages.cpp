@@ -1,10 +1,11 @@
-// The pages of one round. Points before the round are counted as the standings count them (a
-// result still 0 0 as a draw); the standings are poradi's, row for row and number for number.
+// The pages of one round. Points before the round count the entered results only; the
+// standings are poradi's, row for row and number for number.
 #include "round_pages.hpp"
 
 #include <algorithm>
 
 #include "fixed.hpp"
+#include "html.hpp"
 #include "names.hpp"
 #include "page_frame.hpp"
 
@@ -36,7 +37,7 @@ std::string roundNavigation(const SiteRound& round, RoundPage current) {
 
 // The start of a round page: frame, heading, the round's links, the notice of missing results.
 std::string roundPageStart(const Tournament& tournament, const SiteRound& round, RoundPage page, std::string_view what) {
-    std::string html = pageStart(tournament, roundTitle(round, what), !round.complete);
+    std::string html = pageStart(tournament, roundTitle(round, what));
     html += "<h1>" + roundTitle(round, what) + "</h1>\n" + roundNavigation(round, page);
     if (!round.complete) html += incompleteNotice(round);
     return html;
@@ -58,13 +59,6 @@ std::string scores(const SiteGame& game) {
 std::string resultName(const Tournament& tournament, std::int32_t number, bool won) {
     const std::string name = playerLink(tournament, number);
     return won ? "<strong>" + name + "</strong>" : name;
-}
-
-// The line of the round with this player, or null when he does not play in it.
-const SiteGame* gameOf(const SiteRound& round, std::int32_t number) {
-    for (const auto& game : round.games)
-        if (game.first == number || (!game.bye() && game.second == number)) return &game;
-    return nullptr;
 }
 
 std::string signedBalance(std::int32_t z) { return (z > 0 ? "+" : "") + std::to_string(z); }
@@ -91,6 +85,18 @@ std::string standingsLegend(const Tournament& tournament, const SiteRound& round
     return html;
 }
 
+// Links to the first name of each initial present, in Czech order.
+std::string letterLinks(const std::vector<const SitePlayer*>& players) {
+    std::string links, last;
+    for (const SitePlayer* player : players) {
+        const std::string initial = czechInitial(player->name);
+        if (initial == last) continue;
+        last = initial;
+        links += "<li><a href=\"#h" + std::to_string(player->number) + "\">" + htmlEscape(initial) + "</a></li>";
+    }
+    return "<nav aria-label=\"Podle p\u00edsmen\"><ul class=\"pismena\">" + links + "</ul></nav>\n";
+}
+
 }  // namespace
 
 std::vector<const SitePlayer*> playersByName(const Tournament& tournament) {
@@ -114,16 +120,17 @@ std::string pairingsByTablePage(const Tournament& tournament, const SiteRound& r
             rows += cell(playerLink(tournament, game.second)) + cell(oneDecimal(pointsBefore(round, game.second)), "cislo");
         rows += "</tr>\n";
     }
-    html += scrollingTable("Los " + std::to_string(round.round) + ". kola podle stol\u016f (prvn\u00ed hr\u00e1\u010d za\u010d\u00edn\u00e1; body p\u0159ed kolem)",
-                           {"St\u016fl", "Za\u010d\u00edn\u00e1", "Body", "Soupe\u0159", "Body"}, rows, "los");
-    return html + pageEnd();
+    html += scrollingTable("Prvn\u00ed hr\u00e1\u010d za\u010d\u00edn\u00e1; body p\u0159ed kolem", {"St\u016fl", "Za\u010d\u00edn\u00e1", "Body", "Soupe\u0159", "Body"},
+                           rows, "los");
+    return std::move(html) + siteAddress(tournament) + pageEnd();
 }
 
 std::string pairingsByNamePage(const Tournament& tournament, const SiteRound& round) {
     std::string html = roundPageStart(tournament, round, RoundPage::ByName, "los podle jmen");
+    const std::vector<const SitePlayer*> players = playersByName(tournament);
     std::string rows;
-    for (const SitePlayer* player : playersByName(tournament)) {
-        rows += "<tr>" + rowHeader(playerLink(tournament, player->number));
+    for (const SitePlayer* player : players) {
+        rows += "<tr id=\"h" + std::to_string(player->number) + "\">" + rowHeader(playerLink(tournament, player->number));
         const SiteGame* game = gameOf(round, player->number);
         if (!game)
             rows += cell("\u2013") + cell("v tomto kole nehraje") + cell("\u2013");
@@ -135,9 +142,9 @@ std::string pairingsByNamePage(const Tournament& tournament, const SiteRound& ro
             rows += cell(tableNumber(*game)) + cell(playerLink(tournament, game->first)) + cell("ne");
         rows += "</tr>\n";
     }
-    html += scrollingTable("Los " + std::to_string(round.round) + ". kola podle jmen", {"Hr\u00e1\u010d", "St\u016fl", "Soupe\u0159", "Za\u010d\u00edn\u00e1"},
-                           rows, "los");
-    return html + pageEnd();
+    html += letterLinks(players);
+    html += scrollingTable({}, {"Hr\u00e1\u010d", "St\u016fl", "Soupe\u0159", "Za\u010d\u00edn\u00e1"}, rows, "los jmena");
+    return std::move(html) + siteAddress(tournament) + pageEnd();
 }
 
 std::string resultsPage(const Tournament& tournament, const SiteRound& round) {
@@ -152,9 +159,8 @@ std::string resultsPage(const Tournament& tournament, const SiteRound& round) {
                            : cell(resultName(tournament, game.second, entered && game.score2 > game.score1));
         rows += "</tr>\n";
     }
-    html += scrollingTable("V\u00fdsledky " + std::to_string(round.round) + ". kola (v\u00edt\u011bz tu\u010dn\u011b)",
-                           {"St\u016fl", "Za\u010d\u00edn\u00e1", "Sk\u00f3re", "Soupe\u0159"}, rows);
-    return html + pageEnd();
+    html += scrollingTable("V\u00edt\u011bz tu\u010dn\u011b", {"St\u016fl", "Za\u010d\u00edn\u00e1", "Sk\u00f3re", "Soupe\u0159"}, rows);
+    return std::move(html) + pageEnd();
 }
 
 std::string standingsPage(const Tournament& tournament, const SiteRound& round) {
@@ -168,9 +174,11 @@ std::string standingsPage(const Tournament& tournament, const SiteRound& round) 
                 cell(signedBalance(p.Z), "cislo") + cell(oneDecimal(p.NSA), "cislo") + cell(oneDecimal(p.ARO), "cislo") +
                 cell(oneDecimal(p.ARO2), "cislo") + "</tr>\n";
     }
-    html += scrollingTable("Po\u0159ad\u00ed po " + std::to_string(round.round) + ". kole",
-                           {"Po\u0159.", "Hr\u00e1\u010d", "Body", "TURCAS", "Buch.", "Sk\u00f3re +", "Sk\u00f3re \u2212", "Za\u010d.", "S\u00edla", "ARO", "Sig"},
+    html += "<p>V\u0161echny sloupce pro tabulkov\u00fd procesor: <a href=\"" + standingsCsvName(round.round) + "\">" +
+            standingsCsvName(round.round) + "</a> (CSV, st\u0159edn\u00edky a desetinn\u00e9 \u010d\u00e1rky).</p>\n";
+    html += "<p class=\"posouva uzka\">" + std::string(kScrollHint) + "</p>\n";
+    html += scrollingTable({}, {"Po\u0159.", "Hr\u00e1\u010d", "Body", "TURCAS", "Buch.", "Sk\u00f3re +", "Sk\u00f3re \u2212", "Za\u010d.", "S\u00edla", "ARO", "Sig"},
                            rows, "poradi");
     html += standingsLegend(tournament, round);
-    return html + pageEnd();
+    return std::move(html) + pageEnd();
 }

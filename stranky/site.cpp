@@ -7,14 +7,21 @@
 #include "page_frame.hpp"
 #include "platform.hpp"
 #include "player_pages.hpp"
+#include "projector_page.hpp"
 #include "round_pages.hpp"
 #include "run_error.hpp"
+#include "site_icon.hpp"
+#include "standings_csv.hpp"
 #include "stylesheet.hpp"
 #include "text_writer.hpp"
 
 std::vector<SiteFile> siteFiles(const Tournament& tournament) {
+    const SiteRound* current = currentRound(tournament);
     std::vector<SiteFile> files{{kIndexPage, overviewPage(tournament)},
+                                {kCurrentRoundPage, current ? pairingsByNamePage(tournament, *current) : noRoundPage(tournament)},
+                                {kProjectorPage, projectorPage(tournament)},
                                 {kStylesheetName, std::string(stylesheet())},
+                                {kIconName, siteIcon()},
                                 {kDataName, tournamentJson(tournament)},
                                 {kCrossTablePage, crossTablePage(tournament)},
                                 {kRecordsPage, recordsPage(tournament)}};
@@ -22,8 +29,9 @@ std::vector<SiteFile> siteFiles(const Tournament& tournament) {
         files.push_back({roundPageName(round.round, RoundPage::ByTable), pairingsByTablePage(tournament, round)});
         files.push_back({roundPageName(round.round, RoundPage::ByName), pairingsByNamePage(tournament, round)});
         files.push_back({roundPageName(round.round, RoundPage::Results), resultsPage(tournament, round)});
-        if (round.complete)
-            files.push_back({roundPageName(round.round, RoundPage::Standings), standingsPage(tournament, round)});
+        if (!round.complete) continue;
+        files.push_back({roundPageName(round.round, RoundPage::Standings), standingsPage(tournament, round)});
+        files.push_back({standingsCsvName(round.round), standingsCsv(tournament, round)});
     }
     for (const auto& player : tournament.players) files.push_back({playerPageName(player.number), playerPage(tournament, player)});
     return files;

@@ -1,5 +1,6 @@
-// The site as files: every page, the stylesheet and turnaj.json made in memory, then written
-// into web/ through the safe writer (whole and renamed, not flushed: it can always be rebuilt).
+// The site as files: every page, the stylesheet, the icon, turnaj.json and the standings as CSV
+// made in memory, then written into web/ through the safe writer (whole and renamed, not
+// flushed: it can always be rebuilt).
 #pragma once
 
 #include <string>

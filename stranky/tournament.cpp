@@ -42,6 +42,7 @@ std::vector<SiteRound> siteRounds(const RoundFiles& files) {
             ++position;
             SiteGame game{line.k2 > 0 ? position : 0, line.k1, line.k2, line.v1, line.v2};
             round.games.push_back(game);
+            if (!game.entered()) continue;  // a result not entered counts for nobody yet
             points[line.k1] += pointsFor(line.v1, line.v2);
             if (!game.bye()) points[line.k2] += pointsFor(line.v2, line.v1);
         }
@@ -66,7 +67,7 @@ std::vector<SitePlayer> sitePlayers(const std::vector<RatingListEntry>& list, co
     std::vector<SitePlayer> players;
     for (std::int32_t number : numbers) {
         const double rating = before.count(number) ? before[number] : 0.0;
-        players.push_back({number, nameAsUtf8(playerName(names, number)), rating, rating});
+        players.push_back({number, trimmedName(nameAsUtf8(playerName(names, number))), rating, rating});
     }
     return players;
 }
@@ -98,6 +99,25 @@ RatingRise riseOf(const std::vector<RatingListEntry>& list, const std::vector<Ne
     return largestRise(before, after);
 }
 
+void listAbsences(Tournament& tournament) {
+    for (auto& round : tournament.rounds)
+        for (const auto& player : tournament.players)
+            if (!gameOf(round, player.number)) round.absent.push_back(player.number);
+}
+
+// The games of the records (as partie.dat of these rounds holds them) with their rounds.
+void recordGamesOf(Tournament& tournament, const RoundFiles& played) {
+    tournament.recordGames = gameList(played);
+    for (std::size_t r = 0; r < played.size(); ++r)
+        for (const Game& line : played[r])
+            if (line.k2 > 0) tournament.recordRounds.push_back(static_cast<std::int32_t>(r + 1));
+}
+
+TournamentFacts readFactsFile(std::vector<std::string>& warnings) {
+    auto facts = TextReader::open(kFactsFileName);
+    return facts ? readFacts(std::move(*facts), warnings) : TournamentFacts{};
+}
+
 Coefficients readKoef() {
     auto koef = TextReader::open(kCoefficientsFileName);
     if (!koef) stopWithMessage(std::string("Soubor ") + kCoefficientsFileName + " neexistuje, poradi nelze spocitat");
@@ -121,8 +141,11 @@ Tournament readTournament() {
     const RoundFiles files = readRounds();
 
     Tournament tournament;
+    tournament.readAt = platform::localTimeNow();
+    tournament.facts = readFactsFile(tournament.warnings);
     tournament.rounds = siteRounds(files);
     tournament.players = sitePlayers(list, names, files);
+    listAbsences(tournament);
     for (const auto& round : tournament.rounds)
         if (round.complete) tournament.lastComplete = round.round;
     if (tournament.lastComplete == 0) return tournament;
@@ -131,17 +154,42 @@ Tournament readTournament() {
     const std::vector<RatedPlayer> sorted = sortedRatingList(false);
     std::vector<NewRating> ratings;
     for (auto& round : tournament.rounds)
-        if (round.complete) round.standings = standingsAfter(files, round.round, sorted, *tournament.koef, ratings);
+        if (round.complete) {
+            round.standings = standingsAfter(files, round.round, sorted, *tournament.koef, ratings);
+            for (std::size_t i = 0; i < round.standings.size(); ++i) round.rowOf[round.standings[i].C] = i;
+        }
     for (const auto& entry : ratings)
         for (auto& player : tournament.players)
             if (player.number == entry.number) player.rating = entry.rating;
-    tournament.recordGames = gameList(RoundFiles(files.begin(), files.begin() + tournament.lastComplete));
+    recordGamesOf(tournament, RoundFiles(files.begin(), files.begin() + tournament.lastComplete));
     tournament.rise = riseOf(list, ratings);
     return tournament;
 }
 
 const SitePlayer* findSitePlayer(const Tournament& tournament, std::int32_t number) {
-    for (const auto& player : tournament.players)
-        if (player.number == number) return &player;
+    const auto& players = tournament.players;  // ascending numbers
+    const auto found = std::lower_bound(players.begin(), players.end(), number,
+                                        [](const SitePlayer& player, std::int32_t n) { return player.number < n; });
+    return found != players.end() && found->number == number ? &*found : nullptr;
+}
+
+const SiteGame* gameOf(const SiteRound& round, std::int32_t number) {
+    for (const auto& game : round.games)
+        if (game.has(number)) return &game;
+    return nullptr;
+}
+
+const SiteRound* currentRound(const Tournament& tournament) {
+    return tournament.rounds.empty() ? nullptr : &tournament.rounds.back();
+}
+
+const HRAC* standingOf(const SiteRound& round, std::int32_t number) {
+    const auto row = round.rowOf.find(number);
+    return row == round.rowOf.end() ? nullptr : &round.standings[row->second];
+}
+
+const SiteRound* standingsBefore(const Tournament& tournament, std::int32_t round) {
+    for (std::int32_t r = std::min(round - 1, tournament.lastComplete); r >= 1; --r)
+        if (tournament.rounds[static_cast<std::size_t>(r - 1)].complete) return &tournament.rounds[static_cast<std::size_t>(r - 1)];
     return nullptr;
 }

@@ -16,6 +16,7 @@
 #include "rating_files.hpp"
 #include "site.hpp"
 #include "standings.hpp"
+#include "tournament_facts.hpp"
 
 namespace {
 
@@ -34,10 +35,10 @@ Stamps stampsOf(const std::vector<std::string>& files) {
     return stamps;
 }
 
-// The files the site is made of: kanvo.dat, osoby.dat, koef.txt and the round files as far as
-// they follow one another, with the next one, whose coming is a change too.
+// The files the site is made of: kanvo.dat, osoby.dat, koef.txt, turnaj.txt and the round files
+// as far as they follow one another, with the next one, whose coming is a change too.
 Stamps tournamentStamps() {
-    Stamps stamps = stampsOf({kRatingListName, kPlayersFileName, kCoefficientsFileName});
+    Stamps stamps = stampsOf({kRatingListName, kPlayersFileName, kCoefficientsFileName, kFactsFileName});
     for (std::int32_t round = 1;; ++round) {
         stamps.push_back(platform::fileStamp(roundFileName(round)));
         if (!stamps.back()) return stamps;
@@ -91,6 +92,7 @@ void publishAndPlan(Console& console, UploadSchedule& schedule) {
 }  // namespace
 
 void buildSite(Console& console, const Tournament& tournament) {
+    for (const auto& warning : tournament.warnings) writeLine(console, warning);
     std::size_t complete = 0;
     for (const auto& round : tournament.rounds) complete += round.complete ? 1 : 0;
     writeLine(console, "Nacteno " + std::to_string(tournament.players.size()) + " hracu a " +

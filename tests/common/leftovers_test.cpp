@@ -39,6 +39,8 @@ TEST(Leftovers, OnlyTheSuitesDeadTemporariesGo) {
         {"partie4.txt.tmp.desk1.200", 0, false, isBackupCopy},
         {"partie4-2.txt.tmp.desk1.200", 0, true, isBackupCopy},
         {"hrac12.html.tmp.desk1.200", 0, true, isSitePage},
+        {"kolo3-poradi.csv.tmp.desk1.200", 0, true, isSitePage},
+        {"nahrano.txt.tmp.desk1.200", 0, true, isSitePage},
         {"logo.png.tmp.desk1.200", 0, false, isSitePage},
     };
     for (const Case& c : cases) {

@@ -2,27 +2,35 @@
 """The web site of stranky, checked on a played tournament. Standard library only.
 
 --bin ... --keep DIR: plays a generated tournament (absences, byes, names in Windows-1250, in
-UTF-8 and with HTML's special characters) and runs stranky after every step: before round 1,
-after each pairing, with half a round's results entered, after poradi. Checks every time that
-nothing outside web/ changed (every name and byte), that every internal link and #fragment
-resolves and no page needs anything from outside, and that turnaj.json holds the round files'
-games and, for every complete round, exactly the standings of poradi<r>.txt; then that
+UTF-8, with HTML's special characters and after a tab; a turnaj.txt in Windows-1250 with an
+unknown key) and runs stranky after every step: before round 1, after each pairing, with half
+a round's results entered (once with a hand-edited extreme score), after poradi. Checks every
+time that nothing outside web/ changed (every name and byte), that every internal link and
+#fragment resolves and no page needs anything from outside, that turnaj.json holds the round
+files' games and absences and, for every complete round, exactly the standings of
+poradi<r>.txt, as the CSV does; that every title names the tournament, only the projector
+reloads, and every card counts the entered results alone and equals the standings; then that
 stranky --sledovat writes the site again within seconds of a change. Keeps the site of a
 half-entered round and the final one in DIR.
 
---browsers DIR: the Nu Html Checker finds no error in those sites, and headless Chromium at
-360 and 1280 px finds no page wider than its window. Without java with vnu-jar or chromium
-it says so and exits with 77 (CTest: skipped); under CI they are required. --missing-tools
-names those that are missing, for CMake to put in the name of the skipped test.
+--browsers DIR: the Nu Html Checker finds no error in those sites; headless Chromium at 360 and
+1280 px finds no page wider than its window, on a phone no table of a card or of the current
+round wider than the screen and the current round's link and each player's table on the first
+screen, axe-core no violation on the pages players use most, and the printed cross table every
+round's column. Without java with vnu-jar, chromium or axe-core it says so and exits with 77
+(CTest: skipped); under CI they are required. --missing-tools names those that are missing,
+for CMake to put in the name of the skipped test.
 """
 
 import argparse
+import csv
 import fcntl
 import glob
 import html.parser
 import json
 import math
 import os
+import re
 import select
 import shutil
 import subprocess
@@ -38,12 +46,16 @@ import tournament  # noqa: E402
 import check_tournament  # noqa: E402
 
 SKIPPED = 77
+# turnaj.txt: the name in Windows-1250, then a key stranky does not know.
+TOURNAMENT_NAME = "Velká cena Žďáru & Brna"
+TOURNAMENT_FILE = b"nazev: " + TOURNAMENT_NAME.encode("cp1250") + b"\r\nbarva: modra\r\n"
 # Names that must come out right: Windows-1250 (what a Czech Windows editor writes), UTF-8,
-# and characters that HTML and JSON must escape.
+# characters that HTML and JSON must escape, and a tab and a blank before the name.
 SPECIAL_NAMES = [
     "Žluťoučký Kůň Ďábel".encode("cp1250"),
     "Řehoř Šťastná".encode("utf-8"),
     b'O\'Brien <b>&amp; "Big" \\ Joe</b>',
+    b"\t Zeman Tab",
 ]
 
 
@@ -126,20 +138,70 @@ def check_json(org, web):
         if rnd["complete"] != complete:
             fail(f"turnaj.json: round {r} complete is {rnd['complete']}")
         if complete and os.path.exists(org.path(f"poradi{r}.txt")):
-            check_standings(org.read(f"poradi{r}.txt").split("\r\n")[:-1], rnd["standings"], r)
+            check_standings(org.read(f"poradi{r}.txt").split("\r\n")[:-1], rnd["standings"], r, web)
+        players = {p["number"] for p in data["players"]}
+        if rnd["absent"] != sorted(players - {n for g in rnd["games"] for n in (g["first"], g["second"])}):
+            fail(f"turnaj.json: round {r} lists the absent {rnd['absent']}")
     return rounds
 
 
-def check_standings(rows, standings, r):
-    if len(rows) != len(standings):
-        fail(f"round {r}: {len(standings)} standings rows in turnaj.json, {len(rows)} in poradi{r}.txt")
-    for place, (row, s) in enumerate(zip(rows, standings), start=1):
+def check_standings(rows, standings, r, web):
+    """turnaj.json and kolo<r>-poradi.csv against poradi<r>.txt, row for row."""
+    with open(os.path.join(web, f"kolo{r}-poradi.csv"), "rb") as f:
+        text = f.read().decode("utf-8")
+    csv_rows = list(csv.reader(text[1:].split("\r\n")[:-1], delimiter=";"))
+    if text[0] != "\ufeff" or not text.endswith("\r\n") or not len(rows) == len(standings) == len(csv_rows) - 1:
+        fail(f"round {r}: {len(standings)} standings rows in turnaj.json, {len(csv_rows)} CSV lines, "
+             f"{len(rows)} in poradi{r}.txt")
+    for place, (row, s, fields) in enumerate(zip(rows, standings, csv_rows[1:]), start=1):
+        if fields[:2] != [str(place), str(s["number"])] or [f.replace(",", ".") for f in fields[3:]] != row[31:].split():
+            fail(f"round {r}, place {place}: kolo{r}-poradi.csv {fields}, poradi{r}.txt {row}")
         ours = [f"{place:3d}.", suite_fixed(s["points"], 1), suite_fixed(s["turcas"], 1), suite_fixed(s["buchholz"], 1),
                 str(s["scoreFor"]), str(s["scoreAgainst"]), str(s["startBalance"]), suite_fixed(s["rating"], 1),
                 suite_fixed(s["aro"], 1), suite_fixed(s["spread"], 1)]
         theirs = [row[:4]] + row[31:].split()
         if s["place"] != place or ours != theirs:
             fail(f"round {r}, place {place}: turnaj.json {ours}, poradi{r}.txt {theirs}")
+
+
+def check_pages(web):
+    """turnaj.json names the tournament as turnaj.txt does, and so does every title; only the
+    projector reloads; the pairing by name has a row anchor for every player; every card counts
+    only the entered results and equals the standings after each complete round."""
+    with open(os.path.join(web, "turnaj.json"), encoding="utf-8") as f:
+        data = json.load(f)
+    if data["format"] != 2 or data["tournament"] != {"name": TOURNAMENT_NAME}:
+        fail(f"turnaj.json: format {data['format']}, tournament {data['tournament']}")
+    players = {str(p["number"]) for p in data["players"]}
+    for path in glob.glob(os.path.join(web, "*.html")):
+        name = os.path.basename(path)
+        with open(path, encoding="utf-8") as f:
+            page = f.read()
+        if html.escape(TOURNAMENT_NAME, quote=False) not in re.search("<title>(.*)</title>", page).group(1):
+            fail(f"{name}: the title lacks the tournament's name")
+        if ('http-equiv="refresh"' in page) != (name == "projektor.html"):
+            fail(f"{name}: a page other than the projector reloads, or the projector does not")
+        by_name = name.endswith("-jmena.html") or name == "aktualni.html" and data["rounds"]
+        if by_name and set(re.findall('<tr id="h(\\d+)"', page)) != players:
+            fail(f"{name}: not one row anchor for every player")
+        if name.startswith("hrac"):
+            check_card(name, page, int(name[4:-5]), data["rounds"])
+
+
+def check_card(name, page, number, rounds):
+    shown = re.findall('<td class="body">([^<]*)</td>', page)
+    points = 0.0
+    for rnd, card in zip(rounds, shown):
+        for g in rnd["games"]:
+            sides = [(g["first"], g["score1"], g["score2"]), (g["second"], g["score2"], g["score1"])]
+            for who, own, other in sides[:2 if g["second"] else 1]:
+                if who == number and (not g["second"] or (own, other) != (0, 0)):
+                    points += 1 if own > other else 0.5 if own == other else 0
+        standing = [s["points"] for s in rnd.get("standings", []) if s["number"] == number]
+        if card != f"{points:.1f}" or standing not in ([], [points]):
+            fail(f"{name}: {card} points after round {rnd['round']}, entered results {points}, standings {standing}")
+    if rounds and (len(shown) != len(rounds) + 1 or shown[-1] != f"{points:.1f}"):
+        fail(f"{name}: the card's total {shown[-1:]} is not {points}")
 
 
 class SiteTournament(tournament.Tournament):
@@ -165,6 +227,7 @@ class SiteTournament(tournament.Tournament):
         self.site.build(f"round {k} half entered")
         if k == 3:
             self.site.keep("half-entered")
+            self.site.build_with_extreme_scores(k)
         self.org.run("zadej", [k], "".join(keyboard[half:]) + "0\n")
 
     def standings(self, k):
@@ -187,9 +250,30 @@ class Site:
             fail(f"{step}: stranky changed files outside web/")
         if "Stranky jsou ve slozce web" not in out:
             fail(f"{step}: stranky said {out!r}")
+        if f'Soubor turnaj.txt, radek 2: neznamy klic "barva", radek vynechan' not in out:
+            fail(f"{step}: stranky said nothing of the unknown key of turnaj.txt: {out!r}")
         check_links(self.web)
         check_json(self.org, self.web)
+        check_pages(self.web)
         self.builds += 1
+
+    def build_with_extreme_scores(self, k):
+        """A result hand-edited to 2147483647 against -1 in the round being played: the card's
+        spread takes 64 bits. The round file is given back afterwards."""
+        path = self.org.path(f"partie{k}.txt")
+        with open(path, "rb") as f:
+            original = f.read()
+        line = re.compile(rb"^( *(\d+) +[1-9]\d* +)[1-9]\d* +\d+", re.M)  # an entered game
+        edited, count = line.subn(rb"\g<1>2147483647 -1", original, count=1)
+        player = line.search(original).group(2).decode()
+        with open(path, "wb") as f:
+            f.write(edited)
+        self.build(f"round {k} with a score of 2147483647 against -1")
+        with open(os.path.join(self.web, f"hrac{player}.html"), encoding="utf-8") as f:
+            if count != 1 or '<td>+2147483648</td>' not in f.read():
+                fail(f"hrac{player}.html: no spread of +2147483648")
+        with open(path, "wb") as f:
+            f.write(original)
 
     def keep(self, name):
         copy = os.path.join(self.keep_to, name)
@@ -201,7 +285,7 @@ def check_names(web):
     with open(os.path.join(web, "turnaj.json"), encoding="utf-8") as f:
         names = {p["name"] for p in json.load(f)["players"]}
     for raw in SPECIAL_NAMES:
-        wanted = raw.decode("utf-8") if raw != SPECIAL_NAMES[0] else raw.decode("cp1250")
+        wanted = (raw.decode("utf-8") if raw != SPECIAL_NAMES[0] else raw.decode("cp1250")).lstrip("\t ")
         if wanted not in names:
             fail(f"turnaj.json lacks the name {wanted!r}")
     if "&lt;b&gt;&amp;amp; &quot;Big&quot;" not in open(os.path.join(web, "index.html"), encoding="utf-8").read():
@@ -259,13 +343,14 @@ def check_watch(org):
 
 # --- Browser and checker ------------------------------------------------------------------
 
-def find_vnu():
+def npm_package(*path):
+    """A file of a package installed by npm -g, or None."""
     try:
         root = subprocess.run(["npm", "root", "-g"], capture_output=True, text=True, timeout=60).stdout.strip()
     except (OSError, subprocess.SubprocessError):
         return None
-    jar = os.path.join(root, "vnu-jar", "build", "dist", "vnu.jar")
-    return jar if os.path.isfile(jar) and shutil.which("java") else None
+    file = os.path.join(root, *path)
+    return file if os.path.isfile(file) else None
 
 
 def check_nu(jar, sites):
@@ -341,14 +426,19 @@ class Chromium:
                 seen_event = True
         return answered
 
-    def page_width(self, path, width):
+    def open(self, path, width, height=640, media=""):
         self.call("Emulation.setDeviceMetricsOverride",
-                  {"width": width, "height": 800, "deviceScaleFactor": 1, "mobile": width < 600}, session=True)
-        self.call("Page.navigate", {"url": "file://" + path}, session=True, until_event="Page.loadEventFired")
-        result = self.call("Runtime.evaluate", {
-            "expression": "[document.documentElement.scrollWidth, document.documentElement.clientWidth]",
-            "returnByValue": True}, session=True)
-        return result["result"]["value"]
+                  {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": width < 600}, session=True)
+        self.call("Emulation.setEmulatedMedia", {"media": media}, session=True)
+        self.call("Page.navigate", {"url": "file://" + os.path.abspath(path)}, session=True,
+                  until_event="Page.loadEventFired")
+
+    def evaluate(self, expression, wait=False):
+        result = self.call("Runtime.evaluate", {"expression": expression, "returnByValue": True, "awaitPromise": wait},
+                           session=True)
+        if "exceptionDetails" in result:
+            fail(f"chromium: {result['exceptionDetails']}")
+        return result["result"].get("value")
 
     def close(self):
         try:
@@ -360,18 +450,68 @@ class Chromium:
         os.close(self.from_browser)
 
 
-def check_widths(binary, sites, profile):
+# The page's width, its widest visible table, the bottom of its first element matching SELECTOR
+# (null without one) and that element's text.
+LAYOUT = """(() => {
+  const tables = [...document.querySelectorAll('table')].filter(t => t.offsetParent);
+  const first = document.querySelector(SELECTOR);
+  return [document.documentElement.scrollWidth, document.documentElement.clientWidth,
+          Math.max(0, ...tables.map(t => t.getBoundingClientRect().width)),
+          first && first.getBoundingClientRect().bottom, first && first.textContent];
+})()"""
+AXE = "axe.run({resultTypes: ['violations']}).then(r => r.violations.map(v => `${v.id}: ${v.nodes[0].target}`))"
+# A4 landscape less the margins, in CSS pixels: the printed cross table's columns must fit.
+PRINTED_WIDTH = 1032
+
+
+def check_site_in_browser(browser, site, axe):
+    """Widths at 360 and 1280 px; on a phone the current round's link and each player's table
+    on the first screen, and no table wider than the screen on the round's pages and the
+    cards; axe-core on the pages players use most; the printed cross table."""
+    with open(os.path.join(site, "turnaj.json"), encoding="utf-8") as f:
+        data = json.load(f)
+    current = data["rounds"][-1]["round"]
+    fitting = {"aktualni.html"} | {f"kolo{current}-{kind}.html" for kind in ("stoly", "jmena", "vysledky")}
+    pages = sorted(glob.glob(os.path.join(site, "*.html")))
+    for width in (360, 1280):
+        for page in pages:
+            name = os.path.basename(page)
+            selector = {"index.html": f'main a[href="kolo{current}-jmena.html"]'}.get(name, ".ted")
+            browser.open(page, width)
+            scroll, client, table, bottom, text = browser.evaluate(LAYOUT.replace("SELECTOR", json.dumps(selector)))
+            if scroll > client or client > width:
+                fail(f"{page} at {width} px: {scroll} px wide in a window of {client} px")
+            if width == 360 and (name in fitting or name.startswith("hrac")) and table > client:
+                fail(f"{page} at 360 px: a table {table} px wide")
+            if width == 360 and (name == "index.html" or name.startswith("hrac")):
+                if bottom is None or bottom > 640 or (name != "index.html" and not any(
+                        w in text for w in ("stůl", "volno", "nehraješ"))):
+                    fail(f"{page}: the first screen lacks {selector} ({bottom}, {text!r})")
+    standings = [r["round"] for r in data["rounds"] if r["complete"]]
+    checked = ["index.html", f"hrac{data['players'][0]['number']}.html", f"kolo{current}-jmena.html", "tabulka.html"]
+    checked += [f"kolo{standings[-1]}-poradi.html"] if standings else []
+    for width in (360, 1280):
+        for name in checked:
+            browser.open(os.path.join(site, name), width)
+            browser.evaluate(axe)
+            violations = browser.evaluate(AXE, wait=True)
+            if violations:
+                fail(f"axe-core on {name} at {width} px: {violations}")
+    browser.open(os.path.join(site, "tabulka.html"), PRINTED_WIDTH, media="print")
+    columns = browser.evaluate("[...document.querySelectorAll('thead th')].filter(th => th.offsetParent)"
+                               ".map(th => [th.textContent, th.getBoundingClientRect().right])")
+    rounds = {text for text, right in columns if text.endswith(".") and text[:-1].isdigit() and right <= PRINTED_WIDTH}
+    if standings and rounds != {f"{r}." for r in range(1, standings[-1] + 1)}:
+        fail(f"the printed cross table shows the rounds {sorted(rounds)} of {standings[-1]}")
+    return len(pages)
+
+
+def check_browser(binary, sites, profile, axe):
     browser = Chromium(binary, profile)
     try:
-        pages = sorted(f for site in sites for f in glob.glob(os.path.join(site, "*.html")))
-        for width in (360, 1280):
-            for page in pages:
-                scroll, client = browser.page_width(os.path.abspath(page), width)
-                if scroll > client or client > width:
-                    fail(f"{page} at {width} px: {scroll} px wide in a window of {client} px")
+        return sum(check_site_in_browser(browser, site, axe) for site in sites)
     finally:
         browser.close()
-    return len(pages)
 
 
 def play(args):
@@ -389,6 +529,8 @@ def play(args):
             lines[i] = number + b" " + name
         with open(os.path.join(folder, "osoby.dat"), "wb") as f:
             f.write(b"\r\n".join(lines))
+        with open(os.path.join(folder, "turnaj.txt"), "wb") as f:
+            f.write(TOURNAMENT_FILE)
         org = tournament.Organiser(args.bin, folder, launcher=args.launcher, suffix=args.suffix)
         site = Site(org, args.keep)
         org.run("prevod")
@@ -412,26 +554,38 @@ def find_chromium():
     return shutil.which("chromium") or shutil.which("chromium-browser")
 
 
-def missing_tools(jar, chromium):
-    return ", ".join(name for name, found in (("java and vnu-jar", jar), ("chromium", chromium)) if not found)
+def find_vnu():
+    jar = npm_package("vnu-jar", "build", "dist", "vnu.jar")
+    return jar if jar and shutil.which("java") else None
+
+
+def find_axe():
+    return npm_package("axe-core", "axe.min.js")
+
+
+def missing_tools(jar, chromium, axe):
+    found = (("java and vnu-jar", jar), ("chromium", chromium), ("axe-core", axe))
+    return ", ".join(name for name, ok in found if not ok)
 
 
 def browsers(args):
     sites = [os.path.join(args.browsers, name) for name in sorted(os.listdir(args.browsers))]
-    jar, chromium = find_vnu(), find_chromium()
-    if not jar or not chromium:
-        missing = missing_tools(jar, chromium)
+    jar, chromium, axe = find_vnu(), find_chromium(), find_axe()
+    if not jar or not chromium or not axe:
+        missing = missing_tools(jar, chromium, axe)
         if os.environ.get("CI"):
             print(f"FAILED: CI lacks {missing}", file=sys.stderr)
             sys.exit(1)
-        print(f"SKIPPED the Nu Html Checker and the browser widths: {missing} not installed")
+        print(f"SKIPPED the Nu Html Checker and the browser checks: {missing} not installed")
         sys.exit(SKIPPED)
     profile = tempfile.mkdtemp(prefix="turnaj-chromium-")
     try:
         checked = check_nu(jar, sites)
         print(f"Nu Html Checker: no error in {checked} files")
-        measured = check_widths(chromium, sites, profile)
-        print(f"Chromium: {measured} pages no wider than a window of 360 and of 1280 px")
+        with open(axe, encoding="utf-8") as f:
+            measured = check_browser(chromium, sites, profile, f.read())
+        print(f"Chromium: {measured} pages no wider than a window of 360 and of 1280 px, first screens, "
+              f"axe-core without a violation, the printed cross table")
     except SiteFailure as failure:
         print(f"FAILED: {failure}", file=sys.stderr)
         sys.exit(1)
@@ -451,7 +605,7 @@ def main():
     tournament.add_program_options(parser)
     args = parser.parse_args()
     if args.missing_tools:
-        print(missing_tools(find_vnu(), find_chromium()))
+        print(missing_tools(find_vnu(), find_chromium(), find_axe()))
     elif args.browsers:
         browsers(args)
     elif args.bin and args.keep:
