@@ -2,6 +2,8 @@
 // the sources as escapes so that the sources stay ASCII.
 #include "page_frame.hpp"
 
+#include <algorithm>
+
 #include "fixed.hpp"
 #include "html.hpp"
 
@@ -80,6 +82,17 @@ std::string updatedText(const Tournament& tournament) {
     const platform::LocalTime& t = tournament.readAt;
     return "Aktualizov\u00e1no " + std::to_string(t.hour) + ":" + twoDigits(t.minute) + ", " + std::to_string(t.day) + ". " +
            std::to_string(t.month) + ". " + std::to_string(t.year);
+}
+
+std::string withoutUpdatedTime(std::string_view page) {
+    static constexpr std::string_view kUpdated = "Aktualizov\u00e1no ";
+    std::string kept;
+    for (std::size_t from = 0;;) {
+        const std::size_t at = page.find(kUpdated, from);
+        kept += page.substr(from, at - from);
+        if (at == std::string_view::npos) return kept;
+        from = std::min(page.find_first_of("<\"", at), page.size());  // the time ends its element or string
+    }
 }
 
 std::string tournamentName(const Tournament& tournament) { return htmlEscape(tournament.facts.name); }

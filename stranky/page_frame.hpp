@@ -42,6 +42,9 @@ std::string pageEnd();
 
 // "Aktualizovano 14:32, 5. 3. 2026" (with diacritics): when the folder was read.
 std::string updatedText(const Tournament& tournament);
+// A page with every such time left out: a page that differs from the one in web/ only in the
+// time is not written again (nor uploaded), so it says when its content last changed.
+std::string withoutUpdatedTime(std::string_view page);
 // The tournament's name, escaped.
 std::string tournamentName(const Tournament& tournament);
 // The site's public address of turnaj.txt in large type, for a printed sheet or the projector;

@@ -44,7 +44,8 @@ std::size_t writeSite(const std::vector<SiteFile>& files) {
     for (const auto& file : files) {
         const std::string path = std::string(kSiteFolder) + "/" + file.name;
         const platform::FileRead old = platform::readFile(path);
-        if (old.status == platform::ReadStatus::Read && old.bytes == file.bytes) continue;
+        if (old.status == platform::ReadStatus::Read && withoutUpdatedTime(old.bytes) == withoutUpdatedTime(file.bytes))
+            continue;
         const ReplaceResult result = replaceFileSafely(path, file.bytes, FileLife::Rebuildable);
         if (result.outcome == platform::ReplaceOutcome::Failed) stopWithMessage(failedReplaceMessage(path, result));
         ++written;
