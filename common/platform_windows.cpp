@@ -30,6 +30,7 @@
 
 #include "platform.hpp"
 #include "temporary_names.hpp"
+#include "windows_command_line.hpp"
 
 namespace platform {
 
@@ -564,25 +565,6 @@ std::optional<FileStamp> fileStamp(const std::string& path) {
 void sleepMilliseconds(std::uint32_t milliseconds) { Sleep(milliseconds); }
 
 namespace {
-
-// One argument as the C run-time of the child splits it again: quotes around it when it holds
-// a blank or a quote, backslashes doubled before a quote.
-std::wstring quotedArgument(const std::wstring& argument) {
-    if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) return argument;
-    std::wstring result = L"\"";
-    std::size_t backslashes = 0;
-    for (wchar_t c : argument) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        result.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
-        backslashes = 0;
-        result += c;
-    }
-    result.append(2 * backslashes, L'\\');
-    return result + L"\"";
-}
 
 std::wstring commandLineOf(const std::wstring& program, const std::vector<std::string>& arguments) {
     std::wstring line = quotedArgument(program);

@@ -7,27 +7,9 @@
 #include <windows.h>
 
 #include "program_start.hpp"
+#include "windows_command_line.hpp"
 
 namespace {
-
-// One argument as the C run-time of the child splits it again: quotes around it when it holds
-// a blank or a quote, backslashes doubled before a quote.
-std::wstring quoted(const std::wstring& argument) {
-    if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) return argument;
-    std::wstring result = L"\"";
-    std::size_t backslashes = 0;
-    for (wchar_t c : argument) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        result.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
-        backslashes = 0;
-        result += c;
-    }
-    result.append(2 * backslashes, L'\\');
-    return result + L"\"";
-}
 
 HANDLE inheritable(const std::filesystem::path& path, DWORD access, DWORD creation) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
@@ -40,8 +22,8 @@ HANDLE inheritable(const std::filesystem::path& path, DWORD access, DWORD creati
 int startAndWait(const std::string& program, const std::filesystem::path& folder,
                  const std::vector<std::string>& arguments, const StandardFiles& files) {
     const std::wstring application = std::filesystem::path(program).wstring();
-    std::wstring commandLine = quoted(application);
-    for (const auto& argument : arguments) commandLine += L" " + quoted(std::filesystem::path(argument).wstring());
+    std::wstring commandLine = quotedArgument(application);
+    for (const auto& argument : arguments) commandLine += L" " + quotedArgument(std::filesystem::path(argument).wstring());
 
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
