@@ -142,7 +142,9 @@ TEST_F(ConsoleWindowTest, CtrlCEndsTheProgramAloneWithTheColoursBack) {
     EXPECT_EQ(controlCCounted(), 1) << "one Ctrl+C, passed on to nobody";
     stopCountingControlC();
     EXPECT_EQ(window.screen().current, kStartColours);
-    EXPECT_EQ(folder.files().size(), 1u) << "nothing left beside the round file";
+    auto left = folder.files();
+    left.erase("zamek.lck");  // made at the start, where zadej checks the folder's lock
+    EXPECT_EQ(left.size(), 1u) << "nothing left beside the round file and the lock file";
 }
 
 }  // namespace
