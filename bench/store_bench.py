@@ -39,8 +39,10 @@ def paired_copy(bin_dir, fixture, folder):
 
 
 def copy_of(start_from, folder):
+    """A fresh copy, on the disk before the run: the run's flushes should not pay for the copy."""
     shutil.rmtree(folder, ignore_errors=True)
     shutil.copytree(start_from, folder)
+    os.sync()
 
 
 def timed(command, answers, start_from, folder):
