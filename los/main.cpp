@@ -145,8 +145,11 @@ std::optional<std::string> writePairing(Console& console, std::int32_t K) {
         // it is kept and replaced.
         auto lock = lockFolderOrStop(console, roundFileName(K));
         if (auto current = currentRoundFile(lock, roundFileName(K))) kept = keepEnteredResults(K, *current);
-        roundFile.close();
+        // Recorded before the replace: a los stopped between the two leaves the old round, which
+        // the new record does not know and the next store takes as it is. Recorded after, the new
+        // pairing (the same pairs as before, say) would read as a stale copy of the old round.
         notePaired(lock, roundFileName(K), roundFile.text());
+        roundFile.close();
     }
     page.close();
     return kept;
