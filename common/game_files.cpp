@@ -4,6 +4,7 @@
 
 #include "fixed.hpp"
 #include "name_encoding.hpp"
+#include "platform.hpp"
 #include "run_error.hpp"
 
 std::string roundFileName(std::int32_t round) { return "partie" + std::to_string(round) + ".txt"; }
@@ -12,6 +13,13 @@ std::string pairingListName(std::int32_t round) { return "los" + std::to_string(
 
 std::string backupFileName(std::int32_t round, std::int32_t m) {
     return std::string(kBackupFolder) + "/partie" + std::to_string(round) + "-" + std::to_string(m) + ".txt";
+}
+
+std::int32_t copiesKept(const std::string& roundFile, std::int32_t K) {
+    const std::string folder = roundFile.substr(0, roundFile.find_last_of("/\\") + 1);
+    std::int32_t m = 0;
+    while (platform::pathExists(folder + backupFileName(K, m + 1))) ++m;
+    return m;
 }
 
 // Braced initialisers read their numbers left to right.

@@ -44,6 +44,9 @@ std::string pairingListName(std::int32_t round);  // los12.txt
 // zaloha/partie12-<m>.txt, m from 1.
 inline constexpr const char* kBackupFolder = "zaloha";
 std::string backupFileName(std::int32_t round, std::int32_t m);
+// How many copies los kept of round K in zaloha/ beside the round file roundFile (one each time it
+// paired the round again with results in it): zaloha/partie<K>-1.txt, -2, ... as far as they follow.
+std::int32_t copiesKept(const std::string& roundFile, std::int32_t K);
 
 // The first four numbers of a line; of every line, the rest of each line skipped.
 Game readGame(TextReader& reader);

@@ -8,7 +8,6 @@
 #include "console.hpp"
 #include "folder_lock.hpp"
 #include "game_files.hpp"
-#include "platform.hpp"
 #include "leftovers.hpp"
 #include "results_store.hpp"
 #include "run_error.hpp"
@@ -38,12 +37,6 @@ struct RoundSeen {
     std::vector<Table> entries;
     std::int32_t copies = 0;
 };
-
-std::int32_t copiesKept(std::int32_t round) {
-    std::int32_t m = 0;
-    while (platform::pathExists(backupFileName(round, m + 1))) ++m;
-    return m;
-}
 
 // A round paired again since the last pass has other pairs, or the same pairs without the
 // results, which are in a new copy.
@@ -97,11 +90,12 @@ int main(int argc, char** argv) {
 
     std::optional<RoundSeen> seen;
     OwnResults own;
+    own.round = round;
     for (;;) {
         // Every pass loads the file afresh: the other desk or los may have changed it.
         auto shown = loadEntries(fileName);
         if (!shown) stopRoundFileMissing(console, fileName);
-        RoundSeen now{*shown, copiesKept(round)};
+        RoundSeen now{*shown, copiesKept(fileName, round)};
         if (seen && pairedAgain(*seen, now)) {
             writeYellow(console, "Kolo bylo znovu rozlosovano");
             writeLine(console);

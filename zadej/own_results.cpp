@@ -13,6 +13,11 @@ void rememberStore(OwnResults& own, const Table& entry, std::size_t position, Sc
     known->stored = {entry.v1, entry.v2};
 }
 
+void forgetIfPairedAgain(OwnResults& own, std::int32_t copies) {
+    if (copies != own.copies) own.results.clear();
+    own.copies = copies;
+}
+
 void noteRoundRead(OwnResults& own, const std::string& bytes) {
     if (!own.lastWritten.empty() && bytes != own.lastWritten) own.otherWriter = true;
 }

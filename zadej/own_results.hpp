@@ -23,6 +23,8 @@ struct OwnResult {
 };
 
 struct OwnResults {
+    std::int32_t round = 0;
+    std::int32_t copies = 0;   // los's copies of the round in zaloha/ at the last read
     std::vector<OwnResult> results;
     std::string lastWritten;   // the round file as this desk last wrote it
     bool otherWriter = false;  // the round was written by another desk meanwhile
@@ -31,6 +33,10 @@ struct OwnResults {
 
 // A store acknowledged: before was the entry's pair under the lock, the entry holds the new one.
 void rememberStore(OwnResults& own, const Table& entry, std::size_t position, Scores before);
+
+// The round paired again since the last read (los kept one more copy of it): this desk's results
+// went with the old pairing by the organiser's decision, and are no longer put back.
+void forgetIfPairedAgain(OwnResults& own, std::int32_t copies);
 
 // The round file as read under the lock: another desk wrote it when it is not what this desk
 // wrote last.

@@ -49,6 +49,7 @@ std::optional<CurrentRound> currentRound(Console& console, const FolderLock& loc
                                          OwnResults& own, RoundFileWriter write) {
     const auto bytes = currentRoundFile(lock, fileName, own.lastWritten);
     if (!bytes) return std::nullopt;
+    forgetIfPairedAgain(own, copiesKept(fileName, own.round));
     noteRoundRead(own, *bytes);
     CurrentRound round{entriesIn(fileName, *bytes)};
     round.putBack = putBackLostResults(console, own, round.entries);

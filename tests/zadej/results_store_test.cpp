@@ -48,6 +48,12 @@ private:
     bool started_ = false;
 };
 
+OwnResults ownResultsOfRound3() {
+    OwnResults own;
+    own.round = 3;
+    return own;
+}
+
 // A zadej session that loaded the round file when it was made.
 struct Desk {
     Desk(const std::string& file, std::string answers = {}) : path(file), keys(std::move(answers)) {
@@ -62,7 +68,7 @@ struct Desk {
     std::ostringstream screen;
     Console console{&in, &screen, false};
     std::vector<Table> shown;
-    OwnResults own;
+    OwnResults own = ownResultsOfRound3();
 };
 
 class TwoDesks : public testing::Test {
@@ -154,6 +160,22 @@ TEST_F(TwoDesks, AResultUndoneElsewhereIsStoredAgainWithOneWarning) {
     folder.write("partie3.txt", roundFile(300, 200, 350, 300));
     finishStores(a.console, path, a.own);
     EXPECT_EQ(folder.read("partie3.txt"), roundFile(300, 200, 350, 300));
+
+    // los paired the round again, the same pairs, its results kept in zaloha: not a lost update.
+    const auto pairAgain = [&](int m) {
+        folder.write("zaloha/partie3-" + std::to_string(m) + ".txt", folder.read("partie3.txt"));
+        folder.write("partie3.txt", roundFile(0, 0, 0, 0));
+        folder.write("zamek.lck", "");
+    };
+    std::filesystem::create_directory(folder.path() / "zaloha");
+    pairAgain(1);
+    Desk b(path);
+    b.store(1, 412, 380);
+    pairAgain(2);
+    b.store(2, 351, 301);
+    finishStores(b.console, path, b.own);
+    EXPECT_EQ(folder.read("partie3.txt"), roundFile(0, 0, 351, 301));
+    EXPECT_EQ(b.screen.str(), game1(412, 380) + game(kNames2, 351, 301)) << "no warning";
 }
 
 // The other computer, whose lock this one never sees, wrote the round and its record after this
