@@ -1,5 +1,5 @@
-// A Windows command line from its program and arguments, as the C run-time of the started
-// program splits it again; used by the Windows platform file and the Windows test support.
+// The arguments of a Windows command line, quoted so that the C run-time of the started program
+// splits them again as they were; for the Windows platform file and the Windows test support.
 #pragma once
 
 #include <string>

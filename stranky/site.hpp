@@ -16,5 +16,6 @@ struct SiteFile {
 std::vector<SiteFile> siteFiles(const Tournament& tournament);
 
 // Creates web/ when it is missing and writes the files whose bytes differ from what is there
-// other than in the time of the build; returns how many it wrote. A file that cannot be written stops the program with a message.
+// other than in the time of the build; returns how many it wrote. A file that cannot be written
+// stops the program with a message.
 std::size_t writeSite(const std::vector<SiteFile>& files);
