@@ -43,6 +43,7 @@ void askToTryAgain(Console& console, const std::string& fileName, const ReplaceR
 // The round as it is now under the lock, with this desk's lost results put back and stored again.
 struct CurrentRound {
     std::vector<Table> entries;
+    std::string bytes;  // the round file as they are in it: the generation a store is made from
     bool putBack = false;
 };
 std::optional<CurrentRound> currentRound(Console& console, const FolderLock& lock, const std::string& fileName,
@@ -51,9 +52,12 @@ std::optional<CurrentRound> currentRound(Console& console, const FolderLock& loc
     if (!bytes) return std::nullopt;
     forgetIfPairedAgain(own, copiesKept(fileName, own.round));
     noteRoundRead(own, *bytes);
-    CurrentRound round{entriesIn(fileName, *bytes)};
+    CurrentRound round{entriesIn(fileName, *bytes), *bytes};
     round.putBack = putBackLostResults(console, own, round.entries);
-    if (round.putBack) replaceRound(lock, fileName, *bytes, round.entries, own, write);
+    if (round.putBack) {
+        replaceRound(lock, fileName, *bytes, round.entries, own, write);
+        round.bytes = roundFileBytes(round.entries);
+    }
     return round;
 }
 
@@ -130,7 +134,9 @@ StoreOutcome storeResult(Console& console, const std::string& fileName, const st
                 continue;  // the file may have changed while the question waited
             }
         }
-        const std::string before = roundFileBytes(current);
+        // The bytes as read, not as this desk would write them: the record must know the file as
+        // another desk's stale cache may still show it (as los wrote it, before any store).
+        const std::string& before = round->bytes;
         entry.v1 = wanted.v1;
         entry.v2 = wanted.v2;
         const ReplaceResult result = replaceRound(lock, fileName, before, current, own, write);
