@@ -220,16 +220,25 @@ bool flushRenamedInto(const std::string& folder, const std::string& renamed) {
     return ok;
 }
 
+// NFS or SMB: a file there is the server's, and this computer's cache of it only a copy.
+bool onNetworkShare(int fd) {
+#ifdef __linux__
+    constexpr long kNfs = 0x6969, kCifs = 0xff534d42, kSmb2 = 0xfe534d42;
+    struct statfs where {};
+    return fstatfs(fd, &where) == 0 && (where.f_type == kNfs || where.f_type == kCifs || where.f_type == kSmb2);
+#else
+    (void)fd;
+    return false;
+#endif
+}
+
 // The lock file of a network share read from the server, past this computer's cache (O_DIRECT):
 // an SMB client may still serve a cached copy of the locked file for a moment after another
 // computer wrote it. A local disk's cache is the file.
 std::optional<std::string> readPastTheCache(int fd) {
 #if defined(__linux__) && defined(O_DIRECT)
-    constexpr long kNfs = 0x6969, kCifs = 0xff534d42, kSmb2 = 0xfe534d42;
     constexpr std::size_t kBlock = 4096, kMostBytes = 1 << 20;
-    struct statfs where {};
-    if (fstatfs(fd, &where) != 0 || (where.f_type != kNfs && where.f_type != kCifs && where.f_type != kSmb2))
-        return std::nullopt;
+    if (!onNetworkShare(fd)) return std::nullopt;
     const int direct = open(("/proc/self/fd/" + std::to_string(fd)).c_str(), O_RDONLY | O_DIRECT | O_CLOEXEC);
     if (direct < 0) return std::nullopt;
     void* buffer = nullptr;
@@ -484,7 +493,11 @@ std::optional<std::string> readLockFile(std::intptr_t handle) {
 bool writeLockFile(std::intptr_t handle, const std::string& bytes) {
     const int fd = static_cast<int>(handle);
     if (lseek(fd, 0, SEEK_SET) != 0 || !writeAll(fd, bytes)) return false;
-    return ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+    if (ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) return false;
+    // On a share the record is on the server before the lock is given up, for the next holder to
+    // read it there: an SMB client that takes its lock for its own (nobrl) otherwise kept it in
+    // its cache, and the other computer wrote over results it never saw recorded.
+    return !onNetworkShare(fd) || fdatasync(fd) == 0;
 }
 
 std::uint64_t millisecondsSinceStart() {
