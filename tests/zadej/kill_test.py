@@ -313,6 +313,17 @@ def planted_links(options, folder):
         assert os.listdir(elsewhere) == [os.path.basename(decoy)], os.listdir(elsewhere)
 
 
+def lock_file_for_every_account(folder):
+    """A folder shared by two accounts: the lock file, made under a strict umask, is writable by all."""
+    before = os.umask(0o077)
+    try:
+        folder.run("zadej", ["1"], "0\n")
+    finally:
+        os.umask(before)
+    mode = os.stat(os.path.join(folder.path, "zamek.lck")).st_mode & 0o777
+    assert mode == 0o666, f"zamek.lck made with mode {mode:o}"
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--bin", required=True)
@@ -332,7 +343,10 @@ def main():
         if not options.launcher:  # Windows: the console window test interrupts
             interrupted_re_pair(options, folder)
         planted_links(options, folder)
-    print("Ctrl+C at the re-pair question and planted links: nothing left, nothing written elsewhere")
+        if not options.launcher:  # Windows: the folder's inherited rights
+            lock_file_for_every_account(folder)
+    print("Ctrl+C at the re-pair question, planted links and a strict umask: nothing left, nothing written "
+          "elsewhere, a lock file for every account")
     if hasattr(os, "mkfifo"):
         fifo_inputs(options)
 

@@ -4,10 +4,6 @@
 
 #include <filesystem>
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 #include "program_run.hpp"
 #include "temp_folder.hpp"
 
@@ -57,20 +53,6 @@ TEST_F(Zadej, FirstResultIsStoredWithoutAQuestionAndTheFileTakesTheResultsLayout
         << "the trailing blank line disappears at the first rewrite";
     EXPECT_EQ(folder.files().size(), 2u) << "no temporary file beside the round file and the folder's lock file";
 }
-
-#ifndef _WIN32
-// A folder shared by two accounts: the lock file is made so that the other account can lock it.
-TEST_F(Zadej, TheLockFileIsLockableByEveryAccountWhateverTheUmask) {
-    folder.write("partie3.txt", kFresh);
-    const mode_t before = umask(077);
-    run("0\n");
-    umask(before);
-    EXPECT_EQ(std::filesystem::status(folder.path() / "zamek.lck").permissions() & std::filesystem::perms::all,
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::group_read |
-                  std::filesystem::perms::group_write | std::filesystem::perms::others_read |
-                  std::filesystem::perms::others_write);
-}
-#endif
 
 TEST_F(Zadej, OverwriteDeclinedKeepsTheFileAndAcceptedRewritesIt) {
     folder.write("partie3.txt", kFresh);
