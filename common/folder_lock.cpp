@@ -66,6 +66,11 @@ std::optional<std::string> FolderLock::lockFileBytes() const {
     return lockFile_;
 }
 
+std::optional<std::string> FolderLock::rereadLockFile() const {
+    lockFile_.reset();
+    return lockFileBytes();
+}
+
 void FolderLock::writeLockFile(const std::string& bytes) const {
     if (!held()) return;
     lockFile_ = platform::writeLockFile(handle_, bytes) ? std::optional(bytes) : std::nullopt;

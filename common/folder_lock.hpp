@@ -24,6 +24,9 @@ public:
     // The lock file's bytes (nothing when not held or unreadable; read once while held, as no
     // other program changes them meanwhile) and their replacement.
     std::optional<std::string> lockFileBytes() const;
+    // Read again all the same: where the lock works on one computer only, another computer
+    // writes the lock file while this one holds it.
+    std::optional<std::string> rereadLockFile() const;
     void writeLockFile(const std::string& bytes) const;
     void release();
 

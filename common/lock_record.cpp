@@ -110,12 +110,15 @@ std::uint64_t contentHash(std::string_view bytes) {
     return hash;
 }
 
-LockRecord readLockRecord(std::string_view bytes) {
+bool wholeLockRecord(std::string_view bytes) {
     const auto end = bytes.rfind(kEnd);
-    if (bytes.substr(0, kHeader.size()) != kHeader || end == std::string_view::npos ||
-        bytes.substr(end) != std::string(kEnd) + hex(contentHash(bytes.substr(0, end))) + "\r\n")
-        return {};
-    Cursor cursor(bytes.substr(kHeader.size(), end - kHeader.size()));
+    return bytes.substr(0, kHeader.size()) == kHeader && end != std::string_view::npos &&
+           bytes.substr(end) == std::string(kEnd) + hex(contentHash(bytes.substr(0, end))) + "\r\n";
+}
+
+LockRecord readLockRecord(std::string_view bytes) {
+    if (!wholeLockRecord(bytes)) return {};
+    Cursor cursor(bytes.substr(kHeader.size(), bytes.rfind(kEnd) - kHeader.size()));
     LockRecord record;
     while (!cursor.atEnd()) {
         auto file = readFileRecord(cursor);
@@ -148,6 +151,8 @@ std::string latestOf(const LockRecord& record, const std::string& name) {
     const RoundFileRecord* file = find(record, name);
     return file ? file->latest : std::string();
 }
+
+bool isRecorded(const LockRecord& record, const std::string& name) { return find(record, name) != nullptr; }
 
 void recordStore(LockRecord& record, const std::string& name, const std::string& before, const std::string& after) {
     RoundFileRecord& file = lastReplaced(record, name);

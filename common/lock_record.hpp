@@ -23,6 +23,8 @@ std::uint64_t contentHash(std::string_view bytes);
 
 // The record in the lock file's bytes; an empty record for an empty, torn or foreign file.
 LockRecord readLockRecord(std::string_view bytes);
+// True when the bytes are a whole record, from its header to its last line's hash.
+bool wholeLockRecord(std::string_view bytes);
 std::string lockRecordBytes(const LockRecord& record);
 
 // What bytes read under a round file's name are: the latest recorded; an earlier generation of
@@ -32,6 +34,7 @@ enum class RoundFileView { Latest, Stale, ChangedOutside, NotRecorded };
 RoundFileView viewOf(const LockRecord& record, const std::string& name, std::string_view bytes);
 // The latest bytes recorded for the name (empty when it has no record).
 std::string latestOf(const LockRecord& record, const std::string& name);
+bool isRecorded(const LockRecord& record, const std::string& name);
 
 // A result stored: a new generation of the same pairing, after the one it was made from (which
 // the record may not know yet: a round file changed by hand, or paired before there was a record).

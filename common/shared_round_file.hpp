@@ -15,7 +15,10 @@
 // (this computer's own copy, where the lock works on one computer only), the recorded latest
 // bytes; where it shows bytes the suite did not write although the record knows the file, it
 // is read again for a moment (a cache catching up), then taken as it is (changed by hand, a
-// copy put back from zaloha). Without a held lock, the file as read.
+// copy put back from zaloha). A recorded file missing, or a record half written, is read again
+// for the same moment, the record with it each time: where the lock works on one computer
+// only, another computer replaces the file and records it meanwhile. Without a held lock, the
+// file as read.
 std::optional<std::string> currentRoundFile(const FolderLock& lock, const std::string& fileName,
                                             const std::string& writtenHere = {});
 

@@ -2,8 +2,10 @@
 // stored by one are kept by the other, a re-paired round is left alone, a failed replace retried.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <sstream>
+#include <thread>
 
 #include "fixed.hpp"
 #include "lock_record.hpp"
@@ -191,6 +193,27 @@ TEST_F(TwoDesks, ItsOwnLastWriteReadBackUnderANewerRecordIsAStaleCopy) {
     folder.write("zamek.lck", lockRecordBytes(elsewhere));
     finishStores(a.console, path, a.own);
     EXPECT_EQ(folder.read("partie3.txt"), roundFile(412, 380, 350, 300));
+}
+
+// The other computer goes on storing while this desk waits for its cache of the round file (bytes
+// no record knows) to catch up: once the record moves on under the lock held here, the round it
+// holds is the current one, and this desk's result goes into it.
+TEST_F(TwoDesks, ARecordWrittenElsewhereUnderThisDesksLockHoldsTheCurrentRound) {
+    folder.write("partie3.txt", roundFile(0, 0, 0, 0));
+    Desk a(path);
+    LockRecord elsewhere;
+    recordPairing(elsewhere, "partie3.txt", roundFile(0, 0, 0, 0));
+    folder.write("zamek.lck", lockRecordBytes(elsewhere));
+    folder.write("partie3.txt", roundFile(0, 0, 350, 300));
+    recordStore(elsewhere, "partie3.txt", roundFile(0, 0, 0, 0), roundFile(0, 0, 351, 301));
+    std::thread other([&] {
+        platform::sleepMilliseconds(300);
+        // In place, as the lock file is written: a longer record over a shorter one.
+        std::fstream(folder.path() / "zamek.lck", std::ios::in | std::ios::out | std::ios::binary) << lockRecordBytes(elsewhere);
+    });
+    a.store(1, 412, 380);
+    other.join();
+    EXPECT_EQ(folder.read("partie3.txt"), roundFile(412, 380, 351, 301));
 }
 
 int failuresLeft = 0;
