@@ -68,6 +68,15 @@ std::optional<std::string> currentRoundFile(const FolderLock& lock, const std::s
     }
 }
 
+std::optional<std::string> roundFileSeen(const std::string& fileName) {
+    const std::uint64_t start = platform::millisecondsSinceStart();
+    for (;;) {
+        auto bytes = readFileBytes(fileName);
+        if (bytes || platform::millisecondsSinceStart() - start >= kCatchUpMs) return bytes;
+        platform::sleepMilliseconds(kRereadPauseMs);
+    }
+}
+
 void noteStored(const FolderLock& lock, const std::string& fileName, const std::string& before, const std::string& after) {
     if (!lock.held()) return;
     LockRecord record = recordOf(lock);

@@ -22,6 +22,11 @@
 std::optional<std::string> currentRoundFile(const FolderLock& lock, const std::string& fileName,
                                             const std::string& writtenHere = {});
 
+// The round file read where no lock is held (a desk's view before it asks for a table): one
+// missing is read again for a moment, as another computer's replace on a share may remove it
+// before its rename; nothing when it stays missing.
+std::optional<std::string> roundFileSeen(const std::string& fileName);
+
 // After a replace of the round file under the lock: the new generation recorded (a store), or
 // the round's record started again (a pairing). A stop between the replace and this leaves a
 // round file the record does not know, which is then taken as it is.

@@ -64,7 +64,7 @@ std::optional<CurrentRound> currentRound(Console& console, const FolderLock& loc
 }  // namespace
 
 std::optional<std::vector<Table>> loadEntries(const std::string& fileName) {
-    auto bytes = readFileBytes(fileName);
+    auto bytes = roundFileSeen(fileName);
     if (!bytes) return std::nullopt;
     return entriesIn(fileName, *bytes);
 }

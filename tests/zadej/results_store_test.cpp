@@ -124,6 +124,13 @@ TEST_F(TwoDesks, ARoundPairedAgainGetsNothingStoredAndAVanishedFileIsReported) {
     folder.remove("partie3.txt");
     EXPECT_EQ(a.store(1, 412, 380), StoreOutcome::FileMissing);
     EXPECT_FALSE(folder.exists("partie3.txt"));
+    // Missing for a moment, as while another computer's replace removes it before its rename.
+    std::thread replace([&] {
+        platform::sleepMilliseconds(300);
+        folder.write("partie3.txt", roundFile(0, 0, 0, 0));
+    });
+    EXPECT_TRUE(loadEntries(path));
+    replace.join();
 }
 
 // The round file read under the lock shows an older generation than the lock file records, as a
