@@ -16,7 +16,8 @@
 inline constexpr std::size_t kMaxTables = 100;
 
 // The entries of the round file (lines with a first player above 0); nothing when the file
-// stays missing for a moment (roundFileSeen). More than kMaxTables entries end the program with a message.
+// stays missing for a moment (roundFileSeen). More than kMaxTables entries end the program
+// with a message.
 std::optional<std::vector<Table>> loadEntries(const std::string& fileName);
 std::vector<Table> entriesIn(const std::string& fileName, const std::string& bytes);
 
